@@ -1,0 +1,9 @@
+#include "main_window/form1.h"
+#include "main_window/project.h"
+#include "runtime/application.h"
+
+int main(int argc, char** argv) {
+  runtime::Application application(argc, argv);
+  main_window::Project project;
+  return application.Run([&project]() -> runtime::Form& { return project.Form1(); });
+}

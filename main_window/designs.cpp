@@ -1,0 +1,20 @@
+#include "main_window/designs.h"
+
+#include <QFile>
+#include <string>
+
+#include "runtime/runtime_error.h"
+
+namespace main_window {
+
+runtime::DesignNode LoadDesign(std::string_view fileName) {
+  QFile file(QStringLiteral(":/designs/") + QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size())));
+  if (!file.open(QIODevice::ReadOnly)) {
+    runtime::Raise(runtime::kLoadError, "the design " + std::string(fileName) + " is missing");
+  }
+  const QByteArray text = file.readAll();
+  return runtime::ParseFormDesign(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
+                                  fileName);
+}
+
+}  // namespace main_window

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string_view>
+
+#include "runtime/form_design.h"
+
+namespace main_window {
+
+// A form design embedded in the program, by file name ("form1.frm").
+runtime::DesignNode LoadDesign(std::string_view fileName);
+
+}  // namespace main_window

@@ -1,0 +1,136 @@
+#include "main_window/form1.h"
+
+#include <cmath>
+#include <string>
+
+#include "calc/size_formulas.h"
+#include "main_window/designs.h"
+#include "main_window/form2.h"
+#include "main_window/project.h"
+#include "runtime/dispatch.h"
+#include "runtime/menu.h"
+#include "runtime/runtime_error.h"
+#include "runtime/timer.h"
+#include "runtime/win32.h"
+
+namespace main_window {
+namespace {
+
+constexpr qsizetype kMaxInputDigits = 6;
+constexpr runtime::Colour kOverLimitColour = 255;
+constexpr runtime::Colour kNormalColour = runtime::kSystemWindowText;
+constexpr std::int32_t kMoveByDragging = 0xF012;  // SC_MOVE with the drag bits
+
+std::string Utf8(const QString& text) { return text.toStdString(); }
+
+// A size's text, or the run-time error its failure stands for.
+QString FieldText(const calc::Result<std::string>& size) {
+  if (!size.Ok()) runtime::Raise(static_cast<int>(size.Error()));
+  return QString::fromStdString(size.Value());
+}
+
+}  // namespace
+
+Form1::Form1(Project& project)
+    : runtime::Form(LoadDesign("form1.frm"), project.Classes()),
+      Text1(ArrayNamed<runtime::TextBox>("Text1")),
+      Timer1(TimerNamed("Timer1")),
+      iButton1(ControlNamed<ImageButton>("iButton1")),
+      iButton2(ControlNamed<ImageButton>("iButton2")),
+      iButton12(ControlNamed<ImageButton>("iButton12")),
+      iButton13(ControlNamed<ImageButton>("iButton13")),
+      iButton14(ControlNamed<ImageButton>("iButton14")),
+      mProject(project) {
+  MouseDown.Handle([this](std::int16_t& button, std::int16_t& shift, float& x, float& y) {
+    Form_MouseDown(button, shift, x, y);
+  });
+  iButton1.Click.Handle([this] { iButton1_Click(); });
+  iButton2.Click.Handle([this] { iButton2_Click(); });
+  iButton12.Click.Handle([this] { iButton12_Click(); });
+  iButton13.Click.Handle([this] { iButton13_Click(); });
+  iButton14.Click.Handle([this] { iButton14_Click(); });
+
+  // Each key of the keypad inserts the digit it was made for.
+  const struct {
+    const char* name;
+    char digit;
+  } keypad[] = {{"iButton3", '1'}, {"iButton8", '2'},  {"iButton7", '3'},
+                {"iButton6", '4'}, {"iButton5", '5'},  {"iButton4", '6'},
+                {"iButton9", '7'}, {"iButton10", '8'}, {"iButton11", '9'}};
+  for (const auto& key : keypad) {
+    ControlNamed<ImageButton>(key.name).Click.Handle(
+        [this, digit = QString(QChar::fromLatin1(key.digit))] { InsertDigit(digit); });
+  }
+
+  for (runtime::TextBox* field : Text1) {
+    const std::int16_t index = field->Index();
+    field->KeyPress.Handle([this, index](std::int16_t& keyAscii) { Text1_KeyPress(index, keyAscii); });
+    field->Change.Handle([this, index] { Text1_Change(index); });
+  }
+  Timer1.Tick.Handle([this] { Timer1_Timer(); });
+}
+
+void Form1::Form_MouseDown(std::int16_t& /*Button*/, std::int16_t& /*Shift*/, float& /*X*/,
+                           float& /*Y*/) {
+  runtime::win32::ReleaseCapture();
+  runtime::win32::SendMessageA(hWnd(), runtime::win32::WM_SYSCOMMAND, kMoveByDragging, 0);
+}
+
+void Form1::iButton1_Click() { runtime::End(); }
+
+void Form1::iButton2_Click() { SetWindowState(1); }
+
+void Form1::InsertDigit(const QString& digit) {
+  if (Text1(0).Text().size() < kMaxInputDigits) Text1(0).SetSelText(digit);
+}
+
+void Form1::iButton12_Click() {
+  // A size never starts with the keypad's 0.
+  if (Text1(0).Text().isEmpty()) return;
+  InsertDigit(QStringLiteral("0"));
+}
+
+void Form1::iButton13_Click() {
+  runtime::Menu& s = mProject.Form2().s;
+  const float X = iButton13.Left();
+  const float Y = iButton13.Top() + iButton13.Height();
+  if (!std::isfinite(Y)) runtime::Raise(runtime::kOverflow);
+  PopupMenu(s, X, Y);
+}
+
+void Form1::iButton14_Click() {
+  Text1(0).SetText(QString());
+  Text1(1).SetText(QString());
+  Text1(2).SetText(QString());
+}
+
+void Form1::Text1_KeyPress(std::int16_t /*Index*/, std::int16_t& KeyAscii) {
+  const bool digit = KeyAscii >= '0' && KeyAscii <= '9';
+  if (KeyAscii != 8 && !digit) KeyAscii = 0;
+}
+
+void Form1::Text1_Change(std::int16_t /*Index*/) {
+  // Each statement stands alone: an input that is not a number leaves the
+  // outputs as they were and still puts the caret at the end.
+  QString t;
+  runtime::ResumeNext([&] { t = Text1(0).Text(); });
+  runtime::ResumeNext([&] { Text1(1).SetText(FieldText(calc::Fat32SizeText(Utf8(t)))); });
+  runtime::ResumeNext([&] { Text1(2).SetText(FieldText(calc::NtfsSizeText(Utf8(t)))); });
+  runtime::ResumeNext(
+      [&] { Text1(0).SetSelStart(static_cast<std::int32_t>(Text1(0).Text().size())); });
+}
+
+void Form1::Timer1_Timer() {
+  if (calc::ExceedsFat32Limit(Utf8(Text1(0).Text()))) {
+    Text1(1).SetForeColor(kOverLimitColour);
+  } else {
+    Text1(1).SetForeColor(kNormalColour);
+  }
+  main_window::Form2& menuForm = mProject.Form2();
+  const bool typed = !Text1(0).Text().isEmpty();
+  menuForm.a.SetEnabled(typed);
+  menuForm.b.SetEnabled(typed);
+  menuForm.c.SetEnabled(typed);
+}
+
+}  // namespace main_window

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "main_window/button_class.h"
+#include "runtime/control_array.h"
+#include "runtime/form.h"
+#include "runtime/text_box.h"
+
+namespace runtime {
+class Timer;
+}
+
+namespace main_window {
+
+class Project;
+
+// The main window's controller. It keeps no data: all state lives in the
+// controls, and every value shown is derived from the input field.
+//
+// How a size becomes two shown values:
+//   key typed in a field ── Text1_KeyPress lets digits and backspace in
+//   keypad Click ────────── Text1(0).SelText = digit (while under 6 chars)
+//   clear Click ─────────── all three Text = ""
+//        │ every write or edit of a field raises Change inside it
+//        ▼
+//   Text1_Change ── Fat32SizeText ─▶ Text1(1)   (each step on its own: a
+//                └─ NtfsSizeText ──▶ Text1(2)    failed size keeps the old
+//                └─ caret to the end of Text1(0) text)
+//   Timer1 (10 ms) ── colour of Text1(1) (red above 32) and the copy items'
+//                     Enabled, from Text1(0) alone
+class Form1 : public runtime::Form {
+ public:
+  explicit Form1(Project& project);
+
+  // The controls as the design names them.
+  runtime::ControlArray<runtime::TextBox> Text1;
+  runtime::Timer& Timer1;
+  ImageButton& iButton1;   // close
+  ImageButton& iButton2;   // minimise
+  ImageButton& iButton12;  // "0"
+  ImageButton& iButton13;  // copy menu
+  ImageButton& iButton14;  // clear
+
+ private:
+  void Form_MouseDown(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y);
+  void iButton1_Click();
+  void iButton2_Click();
+  void iButton12_Click();
+  void iButton13_Click();
+  void iButton14_Click();
+  void InsertDigit(const QString& digit);
+  void Text1_KeyPress(std::int16_t Index, std::int16_t& KeyAscii);
+  void Text1_Change(std::int16_t Index);
+  void Timer1_Timer();
+
+  Project& mProject;
+};
+
+}  // namespace main_window

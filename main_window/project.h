@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+
+#include "runtime/control_classes.h"
+#include "runtime/program.h"
+
+namespace main_window {
+
+class Form1;
+class Form2;
+
+// The running system: its control classes and the one global instance of
+// each form, created from its design on first reference. Form2 is never
+// shown; it exists for its menu.
+class Project : public runtime::Program {
+ public:
+  Project();
+  ~Project() override;
+
+  main_window::Form1& Form1();
+  main_window::Form2& Form2();
+  [[nodiscard]] bool Form2Exists() const { return mForm2 != nullptr; }
+
+  [[nodiscard]] const runtime::ControlClasses& Classes() const { return mClasses; }
+
+ private:
+  runtime::ControlClasses mClasses;
+  std::unique_ptr<main_window::Form1> mForm1;
+  std::unique_ptr<main_window::Form2> mForm2;
+};
+
+}  // namespace main_window

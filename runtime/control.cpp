@@ -1,0 +1,87 @@
+#include "runtime/control.h"
+
+#include <cmath>
+
+#include "runtime/design_reader.h"
+#include "runtime/runtime_error.h"
+#include "runtime/units.h"
+
+namespace runtime {
+namespace {
+
+// Positions and sizes beyond any screen would only overflow the pixel
+// arithmetic; they are refused like any other invalid property value.
+constexpr double kTwipsLimit = 1e6;
+
+float CheckedTwips(double twips, bool size) {
+  if (!std::isfinite(twips) || twips > kTwipsLimit || twips < (size ? 0 : -kTwipsLimit)) {
+    Raise(kInvalidPropertyValue);
+  }
+  return static_cast<float>(twips);
+}
+
+}  // namespace
+
+Control::Control(QWidget* widget, DesignReader& design)
+    : mWidget(widget), mName(design.Node().name) {
+  mIndex = design.Integer16("Index", -1);
+  const double left = design.Number("Left", 0);
+  const double top = design.Number("Top", 0);
+  const double width = design.Number("Width", 0);
+  const double height = design.Number("Height", 0);
+  try {
+    mLeft = CheckedTwips(left, false);
+    mTop = CheckedTwips(top, false);
+    mWidth = CheckedTwips(width, true);
+    mHeight = CheckedTwips(height, true);
+  } catch (const RuntimeError&) {
+    Raise(kLoadError, "'" + mName + "' lies outside any form");
+  }
+  mTabIndex = design.Integer16("TabIndex", 0);
+  mTabStop = design.Flag("TabStop", true);
+  SetToolTipText(design.GbkText("ToolTipText", {}));
+  const bool visible = design.Flag("Visible", true);
+  ApplyGeometry();
+  if (mWidget) mWidget->setVisible(visible);
+}
+
+Control::~Control() { delete mWidget.data(); }
+
+void Control::ApplyGeometry() {
+  if (!mWidget) return;
+  mWidget->setGeometry(TwipsToPixels(mLeft), TwipsToPixels(mTop), TwipsToPixels(mWidth),
+                       TwipsToPixels(mHeight));
+}
+
+void Control::SetLeft(float twips) {
+  mLeft = CheckedTwips(twips, false);
+  ApplyGeometry();
+}
+
+void Control::SetTop(float twips) {
+  mTop = CheckedTwips(twips, false);
+  ApplyGeometry();
+}
+
+void Control::SetWidth(float twips) {
+  mWidth = CheckedTwips(twips, true);
+  ApplyGeometry();
+}
+
+void Control::SetHeight(float twips) {
+  mHeight = CheckedTwips(twips, true);
+  ApplyGeometry();
+}
+
+void Control::SetToolTipText(const QString& text) {
+  mToolTip = text;
+  if (mWidget) mWidget->setToolTip(text);
+}
+
+bool Control::Visible() const { return mWidget && !mWidget->isHidden(); }
+
+void Control::SetVisible(bool visible) {
+  if (mWidget) mWidget->setVisible(visible);
+}
+
+}  // namespace runtime

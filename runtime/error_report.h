@@ -1,0 +1,13 @@
+#pragma once
+
+namespace runtime {
+
+class RuntimeError;
+
+// The default handling of an unhandled run-time error: one line on standard
+// error, "Run-time error 'N': description", and a message box. Only one box
+// is open at a time; errors while it is open go to standard error only. The
+// box does not block the handler that failed, which is simply abandoned.
+void ReportToUser(const RuntimeError& error);
+
+}  // namespace runtime

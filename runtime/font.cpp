@@ -1,0 +1,34 @@
+#include "runtime/font.h"
+
+#include <QFont>
+
+#include "runtime/design_reader.h"
+
+namespace runtime {
+
+QFont Font::ToQFont() const {
+  QFont font(name);
+  font.setPointSizeF(size > 0 && size <= 1638 ? size : 9);
+  // Weights are 1..1000 in both worlds.
+  font.setWeight(static_cast<QFont::Weight>(weight < 1 ? 400 : (weight > 1000 ? 1000 : weight)));
+  font.setItalic(italic);
+  font.setUnderline(underline);
+  font.setStrikeOut(strikethrough);
+  return font;
+}
+
+FontRef FontFromDesign(const DesignNode& group) {
+  DesignReader reader(group);
+  auto font = std::make_shared<Font>();
+  font->name = reader.GbkText("Name", font->name);
+  font->size = reader.Number("Size", font->size);
+  font->charset = reader.Integer16("Charset", font->charset);
+  font->weight = reader.Integer16("Weight", font->weight);
+  font->italic = reader.Flag("Italic", false);
+  font->underline = reader.Flag("Underline", false);
+  font->strikethrough = reader.Flag("Strikethrough", false);
+  reader.RequireAllRead();
+  return font;
+}
+
+}  // namespace runtime

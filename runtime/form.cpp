@@ -1,0 +1,255 @@
+#include "runtime/form.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+
+#include "runtime/control_classes.h"
+#include "runtime/design_reader.h"
+#include "runtime/dispatch.h"
+#include "runtime/form_design.h"
+#include "runtime/form_widget.h"
+#include "runtime/menu.h"
+#include "runtime/program.h"
+#include "runtime/text_box.h"
+#include "runtime/timer.h"
+#include "runtime/units.h"
+#include "runtime/window_handles.h"
+
+namespace runtime {
+namespace {
+
+constexpr double kLargestForm = 1e6;  // twips; far beyond any screen
+
+std::int16_t ButtonCode(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    case Qt::XButton1: return 8;
+    case Qt::XButton2: return 16;
+    default: return 0;
+  }
+}
+
+std::int16_t ShiftCode(Qt::KeyboardModifiers modifiers) {
+  std::int16_t code = 0;
+  if (modifiers.testFlag(Qt::ShiftModifier)) code |= 1;
+  if (modifiers.testFlag(Qt::ControlModifier)) code |= 2;
+  if (modifiers.testFlag(Qt::AltModifier)) code |= 4;
+  return code;
+}
+
+float ClientSize(DesignReader& reader, std::string_view key, double fallback) {
+  const double twips = reader.Number(key, fallback);
+  if (!(twips >= 0 && twips <= kLargestForm)) Raise(kLoadError, "'" + std::string(key) + "' is out of range");
+  return static_cast<float>(twips);
+}
+
+}  // namespace
+
+Form::Form(const DesignNode& design, const ControlClasses& classes)
+    : mWidget(std::make_unique<FormWidget>()), mName(design.name) {
+  if (design.className != "Form") Raise(kLoadError, "'" + design.name + "' is not a form");
+  DesignReader reader(design);
+  SetCaption(reader.GbkText("Caption", QString::fromStdString(mName)));
+  const std::int16_t border = reader.Integer16("BorderStyle", 2);
+  reader.Number("ClientLeft", 0);
+  reader.Number("ClientTop", 0);
+  mClientWidth = ClientSize(reader, "ClientWidth", 4800);
+  mClientHeight = ClientSize(reader, "ClientHeight", 3600);
+  mStartUpPosition = reader.Integer16("StartUpPosition", 3);
+  reader.RequireAllRead();
+
+  mWidget->setObjectName(QString::fromStdString(mName));
+  const QSize client(TwipsToPixels(mClientWidth), TwipsToPixels(mClientHeight));
+  if (border == 0) {
+    mWidget->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  }
+  if (border == 2 || border == 5) {
+    mWidget->resize(client);
+  } else {
+    mWidget->setFixedSize(client);
+  }
+  mWidget->onBackgroundPress = [this](QMouseEvent& event) {
+    Boundary([&] {
+      std::int16_t button = ButtonCode(event.button());
+      std::int16_t shift = ShiftCode(event.modifiers());
+      auto x = static_cast<float>(PixelsToTwips(event.position().x()));
+      auto y = static_cast<float>(PixelsToTwips(event.position().y()));
+      MouseDown.Raise(button, shift, x, y);
+    });
+  };
+  mWidget->onCloseRequest = [this] {
+    if (mEndsProgramWhenClosed) Boundary([] { End(); });
+  };
+
+  for (const DesignNode& child : design.children) AddChild(child, classes);
+  ApplyTabOrder();
+}
+
+Form::~Form() {
+  mWidget->onBackgroundPress = nullptr;
+  mWidget->onCloseRequest = nullptr;
+  // Controls, timers and menus go before the window they live on.
+  mControls.clear();
+  mTimers.clear();
+  mMenus.clear();
+}
+
+void Form::AddChild(const DesignNode& child, const ControlClasses& classes) {
+  if (child.className == "Menu") {
+    AddMenu(child);
+    return;
+  }
+  DesignReader reader(child);
+  const std::int16_t index = reader.Integer16("Index", -1);
+  auto taken = [&](const std::string& name, std::int16_t otherIndex) {
+    return name == child.name && (otherIndex == index || otherIndex < 0 || index < 0);
+  };
+  const bool duplicate =
+      std::any_of(mControls.begin(), mControls.end(),
+                  [&](const auto& c) { return taken(c->Name(), c->Index()); }) ||
+      std::any_of(mTimers.begin(), mTimers.end(), [&](const auto& t) { return taken(t->Name(), -1); });
+  if (duplicate) Raise(kLoadError, "line " + std::to_string(child.line) + ": '" + child.name + "' is defined twice");
+
+  if (child.className == "Timer") {
+    if (index >= 0) Raise(kLoadError, "line " + std::to_string(child.line) + ": timers have no index");
+    mTimers.push_back(std::make_unique<Timer>(reader));
+  } else if (child.className == "TextBox") {
+    mControls.push_back(std::make_unique<TextBox>(mWidget.get(), reader));
+  } else if (const ControlClasses::Factory* factory = classes.Find(child.className)) {
+    mControls.push_back((*factory)(mWidget.get(), reader));
+  } else {
+    Raise(kLoadError, "line " + std::to_string(child.line) + ": there is no control class '" +
+                          child.className + "'");
+  }
+  reader.RequireAllRead();
+}
+
+Menu& Form::AddMenu(const DesignNode& design) {
+  for (const auto& menu : mMenus) {
+    if (menu->Name() == design.name) {
+      Raise(kLoadError, "line " + std::to_string(design.line) + ": '" + design.name + "' is defined twice");
+    }
+  }
+  DesignReader reader(design);
+  mMenus.push_back(std::make_unique<Menu>(reader));
+  Menu& menu = *mMenus.back();
+  reader.RequireAllRead();
+  for (const DesignNode& item : design.children) {
+    if (item.className != "Menu") {
+      Raise(kLoadError, "line " + std::to_string(item.line) + ": a menu holds only menus");
+    }
+    menu.AddItem(AddMenu(item));
+  }
+  return menu;
+}
+
+void Form::ApplyTabOrder() {
+  std::vector<Control*> order;
+  for (const auto& control : mControls) {
+    if (control->Widget() != nullptr && control->Widget()->focusPolicy() != Qt::NoFocus) {
+      order.push_back(control.get());
+    }
+  }
+  std::stable_sort(order.begin(), order.end(),
+                   [](const Control* a, const Control* b) { return a->TabIndex() < b->TabIndex(); });
+  for (Control* control : order) {
+    if (!control->TabStop()) control->Widget()->setFocusPolicy(Qt::ClickFocus);
+  }
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    QWidget::setTabOrder(order[i - 1]->Widget(), order[i]->Widget());
+  }
+}
+
+QString Form::Caption() const { return mWidget->windowTitle(); }
+
+void Form::SetCaption(const QString& caption) { mWidget->setWindowTitle(caption); }
+
+std::int16_t Form::WindowState() const {
+  const Qt::WindowStates state = mWidget->windowState();
+  if (state.testFlag(Qt::WindowMinimized)) return 1;
+  if (state.testFlag(Qt::WindowMaximized)) return 2;
+  return 0;
+}
+
+void Form::SetWindowState(std::int16_t state) {
+  Qt::WindowStates flags = mWidget->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+  switch (state) {
+    case 0: break;
+    case 1: flags |= Qt::WindowMinimized; break;
+    case 2: flags |= Qt::WindowMaximized; break;
+    default: Raise(kInvalidPropertyValue);
+  }
+  mWidget->setWindowState(flags);
+}
+
+std::int32_t Form::hWnd() const { return HandleOf(mWidget.get()); }
+
+void Form::Show() {
+  const bool first = !mShown;
+  mShown = true;
+  if (first && (mStartUpPosition == 1 || mStartUpPosition == 2)) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      const QRect area = screen->availableGeometry();
+      mWidget->move(area.x() + (area.width() - mWidget->width()) / 2,
+                    area.y() + (area.height() - mWidget->height()) / 2);
+    }
+  }
+  mWidget->show();
+  mWidget->raise();
+  mWidget->activateWindow();
+  if (first) {
+    for (QWidget* next = mWidget->nextInFocusChain(); next != mWidget.get();
+         next = next->nextInFocusChain()) {
+      if (next->isVisibleTo(mWidget.get()) && next->isEnabled() &&
+          (next->focusPolicy() & Qt::TabFocus) != 0) {
+        next->setFocus(Qt::TabFocusReason);
+        break;
+      }
+    }
+  }
+  ThrowIfEnded();
+}
+
+void Form::Hide() { mWidget->hide(); }
+
+void Form::PopupMenu(Menu& menu, std::optional<float> x, std::optional<float> y) {
+  QMenu& popup = menu.Popup();
+  if (popup.isVisible() || menu.Items().empty()) return;
+  QPoint where = QCursor::pos();
+  if (x && y) {
+    if (!std::isfinite(*x) || !std::isfinite(*y) || std::fabs(*x) > kLargestForm ||
+        std::fabs(*y) > kLargestForm) {
+      Raise(kInvalidProcedureCall);
+    }
+    where = mWidget->mapToGlobal(QPoint(TwipsToPixels(*x), TwipsToPixels(*y)));
+  }
+  popup.exec(where);
+  ThrowIfEnded();
+}
+
+Timer& Form::TimerNamed(std::string_view name) const {
+  for (const auto& timer : mTimers) {
+    if (timer->Name() == name) return *timer;
+  }
+  Missing(name);
+}
+
+Menu& Form::MenuNamed(std::string_view name) const {
+  for (const auto& menu : mMenus) {
+    if (menu->Name() == name) return *menu;
+  }
+  Missing(name);
+}
+
+void Form::Missing(std::string_view name) const {
+  Raise(kLoadError, "the design of " + mName + " has no '" + std::string(name) + "' of that kind");
+}
+
+}  // namespace runtime

@@ -1,0 +1,126 @@
+#include "runtime/line_edit_box.h"
+
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPointer>
+#include <QRegularExpression>
+
+#include "runtime/key_ascii.h"
+#include "runtime/program.h"
+
+namespace runtime {
+
+LineEditBox::LineEditBox(QWidget* parent) : QLineEdit(parent) {
+  // Code may write any length; the user's limit is ours to keep.
+  setMaxLength(32767);
+  // Drops would be a way around the limit and the filter; the fields never
+  // took drops.
+  setAcceptDrops(false);
+}
+
+void LineEditBox::InsertFromUser(QString text) {
+  if (isReadOnly()) return;
+  const qsizetype lineEnd = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
+  if (lineEnd >= 0) text.truncate(lineEnd);
+  if (mUserLimit > 0) {
+    const qsizetype room = mUserLimit - (this->text().size() - selectedText().size());
+    if (room <= 0) return;
+    if (text.size() > room) {
+      text.truncate(room);
+      // Never leave half of a surrogate pair behind.
+      if (!text.isEmpty() && text.back().isHighSurrogate()) text.chop(1);
+    }
+  }
+  if (text.isEmpty() && !hasSelectedText()) return;
+  insert(text);
+}
+
+void LineEditBox::PasteFromUser(QClipboard::Mode mode) {
+  if (isReadOnly()) return;
+  InsertFromUser(QGuiApplication::clipboard()->text(mode));
+}
+
+bool LineEditBox::Type(QChar typed, QKeyEvent* original) {
+  std::int16_t keyAscii = ToKeyAscii(typed);
+  if (mKeyFilter) mKeyFilter(keyAscii);
+  if (HasEnded()) return false;
+  if (keyAscii == 0) return true;
+  const QChar result = FromKeyAscii(keyAscii);
+  if (IsPrintable(result)) {
+    InsertFromUser(QString(result));
+  } else if (result == typed && original != nullptr) {
+    // A command character the filter let through does what its key does.
+    if (original->matches(QKeySequence::Paste)) {
+      PasteFromUser(QClipboard::Clipboard);
+    } else {
+      QLineEdit::keyPressEvent(original);
+    }
+  } else if (result.unicode() == 0x08) {
+    backspace();
+  }
+  return !HasEnded();
+}
+
+void LineEditBox::keyPressEvent(QKeyEvent* event) {
+  const QString typed = TypedCharacters(*event);
+  if (typed.isEmpty()) {
+    if (event->matches(QKeySequence::Paste)) {
+      PasteFromUser(QClipboard::Clipboard);
+      event->accept();
+      return;
+    }
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+  QPointer<LineEditBox> alive(this);
+  for (const QChar c : typed) {
+    if (!alive || !Type(c, event)) return;
+  }
+}
+
+void LineEditBox::inputMethodEvent(QInputMethodEvent* event) {
+  if (event->commitString().isEmpty()) {
+    QLineEdit::inputMethodEvent(event);
+    return;
+  }
+  // The composition stays on screen as the platform draws it; what it
+  // commits is typed character by character through the filter.
+  const QString committed = event->commitString();
+  QInputMethodEvent preeditOnly(event->preeditString(), event->attributes());
+  QLineEdit::inputMethodEvent(&preeditOnly);
+  event->accept();
+  QPointer<LineEditBox> alive(this);
+  for (const QChar c : committed) {
+    if (!alive || !Type(c, nullptr)) return;
+  }
+}
+
+void LineEditBox::contextMenuEvent(QContextMenuEvent* event) {
+  QPointer<QMenu> menu = createStandardContextMenu();
+  for (QAction* action : menu->actions()) {
+    // The standard Paste knows nothing of the user's limit.
+    if (QObject::disconnect(action, &QAction::triggered, this, &QLineEdit::paste)) {
+      connect(action, &QAction::triggered, this, [this] { PasteFromUser(QClipboard::Clipboard); });
+    }
+  }
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(event->globalPos());
+}
+
+void LineEditBox::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+    if (!isReadOnly() && rect().contains(event->position().toPoint())) {
+      deselect();
+      PasteFromUser(QClipboard::Selection);
+    }
+    event->accept();
+    return;
+  }
+  QLineEdit::mouseReleaseEvent(event);
+}
+
+}  // namespace runtime

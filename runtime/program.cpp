@@ -1,0 +1,55 @@
+#include "runtime/program.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include "runtime/error_report.h"
+#include "runtime/runtime_error.h"
+
+namespace runtime {
+namespace {
+Program* gCurrent = nullptr;
+}  // namespace
+
+Program::Program() : mPrevious(gCurrent) { gCurrent = this; }
+
+Program::~Program() {
+  if (gCurrent == this) gCurrent = mPrevious;
+}
+
+Program* Program::Current() { return gCurrent; }
+
+void Program::End() {
+  if (!mEnded) {
+    mEnded = true;
+    // Hide, never delete: the handler that called End may be running inside
+    // one of these widgets' own event code.
+    for (QWidget* window : QApplication::topLevelWidgets()) window->hide();
+    if (mLoopRunning) QCoreApplication::exit(0);
+  }
+  throw ProgramEnd{};
+}
+
+void Program::Report(const RuntimeError& error) {
+  if (mErrorSink) {
+    mErrorSink(error);
+  } else {
+    ReportToUser(error);
+  }
+}
+
+void End() {
+  if (Program* program = Program::Current()) program->End();
+  throw ProgramEnd{};
+}
+
+bool HasEnded() {
+  const Program* program = Program::Current();
+  return program != nullptr && program->Ended();
+}
+
+void ThrowIfEnded() {
+  if (HasEnded()) throw ProgramEnd{};
+}
+
+}  // namespace runtime

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "runtime/colour.h"
+#include "runtime/control.h"
+#include "runtime/event.h"
+#include "runtime/font.h"
+
+class QWidget;
+
+namespace runtime {
+
+class DesignReader;
+class LineEditBox;
+
+// The runtime's text box on a single-line field. Writing Text or SelText
+// raises Change inside the write, and only when the text really changed;
+// MaxLength limits the user, never code; every typed character passes
+// KeyPress first, where the handler may refuse it by setting it to 0.
+class TextBox : public Control {
+ public:
+  TextBox(QWidget* form, DesignReader& design);
+  ~TextBox() override;
+
+  [[nodiscard]] QString Text() const;
+  void SetText(const QString& text);
+  [[nodiscard]] QString SelText() const;
+  void SetSelText(const QString& text);
+  [[nodiscard]] std::int32_t SelStart() const;
+  void SetSelStart(std::int32_t start);
+  [[nodiscard]] std::int32_t SelLength() const;
+  void SetSelLength(std::int32_t length);
+
+  [[nodiscard]] std::int32_t MaxLength() const { return mMaxLength; }
+  void SetMaxLength(std::int32_t length);
+  [[nodiscard]] bool Locked() const;
+  void SetLocked(bool locked);
+
+  [[nodiscard]] Colour ForeColor() const { return mForeColor; }
+  void SetForeColor(Colour colour);
+  [[nodiscard]] Colour BackColor() const { return mBackColor; }
+  void SetBackColor(Colour colour);
+  [[nodiscard]] const FontRef& GetFont() const { return mFont; }
+  void SetFont(FontRef font);
+
+  [[nodiscard]] LineEditBox& Field() const { return *mField; }
+
+  Event<std::int16_t&> KeyPress;  // KeyAscii
+  Event<> Change;
+
+ private:
+  void ApplyColours();
+
+  LineEditBox* mField;
+  std::int32_t mMaxLength = 0;
+  Colour mForeColor = kSystemWindowText;
+  Colour mBackColor = kSystemWindowBackground;
+  FontRef mFont;
+};
+
+}  // namespace runtime

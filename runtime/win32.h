@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+
+// The few window-system calls the system makes, with their usual names and
+// 32-bit arguments, carried out on Qt.
+namespace runtime::win32 {
+
+inline constexpr std::uint32_t WM_SYSCOMMAND = 0x0112;
+inline constexpr std::int32_t SC_MOVE = 0xF010;
+
+// Releases an explicit mouse grab. The press that started a drag keeps the
+// pointer for its window, so a drag that follows still sees the pointer move.
+std::int32_t ReleaseCapture();
+
+// Only the system command to move a window is understood: the window then
+// follows the pointer until the button that is down on it is released. It
+// returns at once; the move goes on as the pointer moves.
+std::int32_t SendMessageA(std::int32_t hWnd, std::uint32_t message, std::int32_t wParam,
+                          std::int32_t lParam);
+
+}  // namespace runtime::win32
