@@ -205,14 +205,17 @@ void Form::Show() {
   mWidget->raise();
   mWidget->activateWindow();
   if (first) {
-    for (QWidget* next = mWidget->nextInFocusChain(); next != mWidget.get();
-         next = next->nextInFocusChain()) {
-      if (next->isVisibleTo(mWidget.get()) && next->isEnabled() &&
-          (next->focusPolicy() & Qt::TabFocus) != 0) {
-        next->setFocus(Qt::TabFocusReason);
-        break;
+    // The focus starts on the first control in tab order that can take it.
+    Control* start = nullptr;
+    for (const auto& control : mControls) {
+      QWidget* widget = control->Widget();
+      if (widget != nullptr && control->TabStop() && widget->isVisibleTo(mWidget.get()) &&
+          widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) != 0 &&
+          (start == nullptr || control->TabIndex() < start->TabIndex())) {
+        start = control.get();
       }
     }
+    if (start != nullptr) start->Widget()->setFocus(Qt::TabFocusReason);
   }
   ThrowIfEnded();
 }

@@ -103,7 +103,10 @@ void LineEditBox::contextMenuEvent(QContextMenuEvent* event) {
   QPointer<QMenu> menu = createStandardContextMenu();
   for (QAction* action : menu->actions()) {
     // The standard Paste knows nothing of the user's limit.
-    if (QObject::disconnect(action, &QAction::triggered, this, &QLineEdit::paste)) {
+    // Qt has connected it in either syntax over the years.
+    const bool wasPaste = QObject::disconnect(action, &QAction::triggered, this, &QLineEdit::paste) ||
+                          QObject::disconnect(action, SIGNAL(triggered()), this, SLOT(paste()));
+    if (wasPaste) {
       connect(action, &QAction::triggered, this, [this] { PasteFromUser(QClipboard::Clipboard); });
     }
   }

@@ -29,7 +29,14 @@ TextBox::TextBox(QWidget* form, DesignReader& design)
   ApplyColours();
 
   mField->SetKeyFilter([this](std::int16_t& keyAscii) { Boundary([&] { KeyPress.Raise(keyAscii); }); });
-  QObject::connect(mField, &QLineEdit::textChanged, mField, [this] { Boundary([this] { Change.Raise(); }); });
+  // Qt reports some edits that change nothing (an empty insert); the system
+  // must see Change only for a real change.
+  mKnownText = mField->text();
+  QObject::connect(mField, &QLineEdit::textChanged, mField, [this](const QString& text) {
+    if (text == mKnownText) return;
+    mKnownText = text;
+    Boundary([this] { Change.Raise(); });
+  });
 }
 
 TextBox::~TextBox() {

@@ -58,6 +58,7 @@ class TextBox : public Control {
   Colour mForeColor = kSystemWindowText;
   Colour mBackColor = kSystemWindowBackground;
   FontRef mFont;
+  QString mKnownText;  // the text the last Change was raised for
 };
 
 }  // namespace runtime

@@ -1,0 +1,139 @@
+#include "runtime/dispatch.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <new>
+#include <sstream>
+#include <stdexcept>
+
+#include "runtime/event.h"
+#include "runtime/program.h"
+#include "runtime/runtime_error.h"
+#include "support/recorded_errors.h"
+
+namespace {
+
+using runtime::Boundary;
+using runtime::Event;
+using runtime::ResumeNext;
+
+TEST(Boundary, ReportsAnyFailureAsOneRunTimeErrorAndGoesOn) {
+  struct Row {
+    const char* what;
+    std::function<void()> fail;
+    int number;
+  };
+  const Row rows[] = {
+      {"run-time error", [] { runtime::Raise(runtime::kOverflow); }, 6},
+      {"out of memory", [] { throw std::bad_alloc(); }, 7},
+      {"library exception", [] { throw std::runtime_error("boom"); }, 51},
+      {"anything else", [] { throw 42; }, 51},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    runtime::Program program;
+    test_support::RecordedErrors errors(program);
+    bool after = false;
+    Boundary([&] {
+      row.fail();
+      after = true;
+    });
+    EXPECT_FALSE(after);
+    ASSERT_EQ(errors.numbers, std::vector<int>{row.number});
+    bool next = false;
+    Boundary([&] { next = true; });
+    EXPECT_TRUE(next) << "the program keeps running";
+  }
+}
+
+TEST(Boundary, EndStopsNestedAndOuterHandlersAndEverythingAfter) {
+  runtime::Program program;
+  test_support::RecordedErrors errors(program);
+  Event<> inner;
+  bool innerAfterEnd = false;
+  bool outerAfterRaise = false;
+  inner.Handle([&] {
+    runtime::End();
+    innerAfterEnd = true;
+  });
+  Boundary([&] {
+    inner.Raise();
+    outerAfterRaise = true;
+  });
+  EXPECT_FALSE(innerAfterEnd);
+  EXPECT_FALSE(outerAfterRaise);
+  EXPECT_TRUE(program.Ended());
+  bool later = false;
+  Boundary([&] { later = true; });
+  EXPECT_FALSE(later) << "no code runs once the program has ended";
+  EXPECT_TRUE(errors.numbers.empty()) << "ending is not an error";
+}
+
+TEST(Event, HandlerChangesArgumentsTheRaiserThenActsOn) {
+  runtime::Program program;
+  Event<std::int16_t&, std::int16_t&> keyDown;
+  keyDown.Handle([](std::int16_t& keyCode, std::int16_t& shift) {
+    keyCode = 0;
+    shift = 4;
+  });
+  std::int16_t keyCode = 13;
+  std::int16_t shift = 0;
+  Boundary([&] { keyDown.Raise(keyCode, shift); });
+  EXPECT_EQ(keyCode, 0);
+  EXPECT_EQ(shift, 4);
+}
+
+TEST(Event, AHandlersErrorIsItsOwnAndTheRaiserGoesOn) {
+  runtime::Program program;
+  test_support::RecordedErrors errors(program);
+  Event<> click;
+  click.Handle([] { runtime::Raise(runtime::kTypeMismatch); });
+  bool raiserWentOn = false;
+  Boundary([&] {
+    click.Raise();
+    raiserWentOn = true;
+  });
+  EXPECT_TRUE(raiserWentOn);
+  EXPECT_EQ(errors.numbers, std::vector<int>{13});
+}
+
+TEST(ResumeNext, AbandonsOnlyTheFailingStatementButNotAnEnd) {
+  runtime::Program program;
+  std::vector<int> ran;
+  Boundary([&] {
+    ResumeNext([&] {
+      runtime::Raise(runtime::kOverflow);
+      ran.push_back(1);
+    });
+    ResumeNext([&] { ran.push_back(2); });
+    ResumeNext([&] { runtime::End(); });
+    ran.push_back(3);
+  });
+  EXPECT_EQ(ran, std::vector<int>{2});
+}
+
+TEST(ReportToUser, OneLineOnStandardErrorAndOneBoxAtATime) {
+  runtime::Program program;  // no sink: the default handling
+  testing::internal::CaptureStderr();
+  Boundary([] { runtime::Raise(runtime::kOverflow); });
+  Boundary([] { runtime::Raise(runtime::kTypeMismatch); });
+  std::string reported;
+  std::istringstream printed(testing::internal::GetCapturedStderr());
+  for (std::string line; std::getline(printed, line);) {
+    if (line.rfind("Run-time error", 0) == 0) reported += line + "\n";
+  }
+  EXPECT_EQ(reported, "Run-time error '6': Overflow\nRun-time error '13': Type mismatch\n");
+  int boxes = 0;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (auto* box = qobject_cast<QMessageBox*>(window); box != nullptr && box->isVisible()) {
+      ++boxes;
+      EXPECT_TRUE(box->text().contains(QStringLiteral("Run-time error '6'")));
+      box->close();
+    }
+  }
+  EXPECT_EQ(boxes, 1);
+}
+
+}  // namespace

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Drives the real program in a real X server as a user would: types a size,
+# copies the FAT32 value through the copy menu, reads the clipboard, drags the
+# window with the right button, and closes it with the close button.
+set -euo pipefail
+
+program=${1:?usage: x11_smoke.sh path/to/zorvane}
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+display=""
+for n in $(seq 91 160); do
+  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
+done
+[ -n "$display" ] || fail "no free display number"
+
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+app=""
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null || true
+  kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY=$display
+for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+
+"$program" &
+app=$!
+
+window=""
+for _ in $(seq 1 100); do
+  window=$(xdotool search --onlyvisible --name '^Zorvane 2\.0$' 2>/dev/null | head -n 1 || true)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || fail "the window did not appear"
+
+geometry() { eval "$(xdotool getwindowgeometry --shell "$window")"; }
+geometry
+[ "$WIDTH" = 320 ] && [ "$HEIGHT" = 240 ] || fail "window is ${WIDTH}x${HEIGHT}, not 320x240"
+[ "$X" = 352 ] && [ "$Y" = 264 ] || fail "window at $X,$Y is not centred"
+
+xdotool windowfocus --sync "$window"
+xdotool type --delay 40 '123'
+sleep 0.3
+
+# The copy button: 70 x 35 at (16, 180); its menu opens below it.
+xdotool mousemove $((X + 51)) $((Y + 197)) click 1
+sleep 0.5
+xdotool key Down Down Return
+sleep 0.3
+copied=$(xclip -o -selection clipboard 2>/dev/null || true)
+[ "$copied" = "126440" ] || fail "clipboard holds '$copied', not the FAT32 value 126440"
+
+# Drag by the background with the right button.
+xdotool mousemove $((X + 6)) $((Y + 120)) mousedown 3
+xdotool mousemove $((X + 36)) $((Y + 140))
+xdotool mousemove $((X + 56)) $((Y + 150)) mouseup 3
+sleep 0.3
+geometry
+[ "$X" = 402 ] && [ "$Y" = 294 ] || fail "the drag left the window at $X,$Y instead of 402,294"
+
+# The close button: 28 x 28 at (291, 0).
+xdotool mousemove $((X + 305)) $((Y + 14)) click 1
+status=0
+for _ in $(seq 1 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$app" 2>/dev/null && fail "the close button did not end the program"
+wait "$app" || status=$?
+app=""
+[ "$status" = 0 ] || fail "exit status $status"
+echo "x11 smoke: ok"
