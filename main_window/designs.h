@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <string_view>
 
 #include "runtime/form_design.h"
@@ -8,5 +9,8 @@ namespace main_window {
 
 // A form design embedded in the program, by file name ("form1.frm").
 runtime::DesignNode LoadDesign(std::string_view fileName);
+
+// The embedded files the designs refer to (the buttons' saved settings).
+QByteArray LoadDesignFile(std::string_view fileName);
 
 }  // namespace main_window

@@ -32,14 +32,14 @@ QString FieldText(const calc::Result<std::string>& size) {
 }  // namespace
 
 Form1::Form1(Project& project)
-    : runtime::Form(LoadDesign("form1.frm"), project.Classes()),
+    : runtime::Form(LoadDesign("form1.frm"), project.Classes(), LoadDesignFile),
       Text1(ArrayNamed<runtime::TextBox>("Text1")),
       Timer1(TimerNamed("Timer1")),
-      iButton1(ControlNamed<ImageButton>("iButton1")),
-      iButton2(ControlNamed<ImageButton>("iButton2")),
-      iButton12(ControlNamed<ImageButton>("iButton12")),
-      iButton13(ControlNamed<ImageButton>("iButton13")),
-      iButton14(ControlNamed<ImageButton>("iButton14")),
+      iButton1(ControlNamed<image_button::iButton>("iButton1")),
+      iButton2(ControlNamed<image_button::iButton>("iButton2")),
+      iButton12(ControlNamed<image_button::iButton>("iButton12")),
+      iButton13(ControlNamed<image_button::iButton>("iButton13")),
+      iButton14(ControlNamed<image_button::iButton>("iButton14")),
       mProject(project) {
   MouseDown.Handle([this](std::int16_t& button, std::int16_t& shift, float& x, float& y) {
     Form_MouseDown(button, shift, x, y);
@@ -58,7 +58,7 @@ Form1::Form1(Project& project)
                 {"iButton6", '4'}, {"iButton5", '5'},  {"iButton4", '6'},
                 {"iButton9", '7'}, {"iButton10", '8'}, {"iButton11", '9'}};
   for (const auto& key : keypad) {
-    ControlNamed<ImageButton>(key.name).Click.Handle(
+    ControlNamed<image_button::iButton>(key.name).Click.Handle(
         [this, digit = QString(QChar::fromLatin1(key.digit))] { InsertDigit(digit); });
   }
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "main_window/button_class.h"
+#include "image_button/ibutton.h"
 #include "runtime/control_array.h"
 #include "runtime/form.h"
 #include "runtime/text_box.h"
@@ -37,11 +37,11 @@ class Form1 : public runtime::Form {
   // The controls as the design names them.
   runtime::ControlArray<runtime::TextBox> Text1;
   runtime::Timer& Timer1;
-  ImageButton& iButton1;   // close
-  ImageButton& iButton2;   // minimise
-  ImageButton& iButton12;  // "0"
-  ImageButton& iButton13;  // copy menu
-  ImageButton& iButton14;  // clear
+  image_button::iButton& iButton1;   // close
+  image_button::iButton& iButton2;   // minimise
+  image_button::iButton& iButton12;  // "0"
+  image_button::iButton& iButton13;  // copy menu
+  image_button::iButton& iButton14;  // clear
 
  private:
   void Form_MouseDown(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y);

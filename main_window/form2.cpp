@@ -9,7 +9,7 @@
 namespace main_window {
 
 Form2::Form2(Project& project)
-    : runtime::Form(LoadDesign("form2.frm"), project.Classes()),
+    : runtime::Form(LoadDesign("form2.frm"), project.Classes(), LoadDesignFile),
       s(MenuNamed("s")),
       a(MenuNamed("a")),
       b(MenuNamed("b")),

@@ -1,12 +1,12 @@
 #include "main_window/project.h"
 
-#include "main_window/button_class.h"
+#include "image_button/register.h"
 #include "main_window/form1.h"
 #include "main_window/form2.h"
 
 namespace main_window {
 
-Project::Project() { RegisterButtonClass(mClasses); }
+Project::Project() { image_button::RegisterIButton(mClasses); }
 
 Project::~Project() {
   // The copy menu's form refers to the main window, not the other way round.

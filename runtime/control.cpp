@@ -22,8 +22,10 @@ float CheckedTwips(double twips, bool size) {
 
 }  // namespace
 
-Control::Control(QWidget* widget, DesignReader& design)
-    : mWidget(widget), mName(design.Node().name) {
+Control::Control(QWidget* widget) : mWidget(widget) {}
+
+void Control::ReadExtender(DesignReader& design) {
+  mName = design.Node().name;
   mIndex = design.Integer16("Index", -1);
   const double left = design.Number("Left", 0);
   const double top = design.Number("Top", 0);
@@ -41,7 +43,6 @@ Control::Control(QWidget* widget, DesignReader& design)
   mTabStop = design.Flag("TabStop", true);
   SetToolTipText(design.GbkText("ToolTipText", {}));
   const bool visible = design.Flag("Visible", true);
-  ApplyGeometry();
   if (mWidget) mWidget->setVisible(visible);
 }
 
@@ -51,6 +52,11 @@ void Control::ApplyGeometry() {
   if (!mWidget) return;
   mWidget->setGeometry(TwipsToPixels(mLeft), TwipsToPixels(mTop), TwipsToPixels(mWidth),
                        TwipsToPixels(mHeight));
+}
+
+void Control::StoreSize(float width, float height) {
+  mWidth = width;
+  mHeight = height;
 }
 
 void Control::SetLeft(float twips) {

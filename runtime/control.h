@@ -43,11 +43,15 @@ class Control {
   [[nodiscard]] QWidget* Widget() const { return mWidget; }
 
  protected:
-  // Takes the widget and reads the settings every control has.
-  Control(QWidget* widget, DesignReader& design);
+  explicit Control(QWidget* widget);
 
+  // Reads the settings every control has; the widget takes its place and size
+  // only at ApplyGeometry.
+  void ReadExtender(DesignReader& design);
   // Places the widget at the control's twips, rounded to whole pixels.
   void ApplyGeometry();
+  // Changes the size the control records without telling anyone.
+  void StoreSize(float width, float height);
 
  private:
   QPointer<QWidget> mWidget;

@@ -10,15 +10,14 @@ class QWidget;
 
 namespace runtime {
 
-class Control;
-class DesignReader;
+class UserControl;
 
-// The control classes a form design may name beyond the runtime's own
-// (TextBox, Timer, Menu), such as the system's user controls.
+// The user controls a form design may name beyond the runtime's own controls
+// (TextBox, Timer, Menu), by their class name ("Project.Class").
 class ControlClasses {
  public:
-  // Creates the control on the form's widget from its design settings.
-  using Factory = std::function<std::unique_ptr<Control>(QWidget* form, DesignReader& design)>;
+  // Creates a new control on the form's widget; the form then sites it.
+  using Factory = std::function<std::unique_ptr<UserControl>(QWidget* form)>;
 
   void Register(std::string className, Factory factory);
   [[nodiscard]] const Factory* Find(std::string_view className) const;

@@ -15,9 +15,11 @@
 #include "runtime/form_widget.h"
 #include "runtime/menu.h"
 #include "runtime/program.h"
+#include "runtime/property_bag.h"
 #include "runtime/text_box.h"
 #include "runtime/timer.h"
 #include "runtime/units.h"
+#include "runtime/user_control.h"
 #include "runtime/window_handles.h"
 
 namespace runtime {
@@ -52,7 +54,7 @@ float ClientSize(DesignReader& reader, std::string_view key, double fallback) {
 
 }  // namespace
 
-Form::Form(const DesignNode& design, const ControlClasses& classes)
+Form::Form(const DesignNode& design, const ControlClasses& classes, const DesignFiles& files)
     : mWidget(std::make_unique<FormWidget>()), mName(design.name) {
   if (design.className != "Form") Raise(kLoadError, "'" + design.name + "' is not a form");
   DesignReader reader(design);
@@ -88,20 +90,21 @@ Form::Form(const DesignNode& design, const ControlClasses& classes)
     if (mEndsProgramWhenClosed) Boundary([] { End(); });
   };
 
-  for (const DesignNode& child : design.children) AddChild(child, classes);
+  for (const DesignNode& child : design.children) AddChild(child, classes, files);
   ApplyTabOrder();
 }
 
 Form::~Form() {
   mWidget->onBackgroundPress = nullptr;
   mWidget->onCloseRequest = nullptr;
+  for (UserControl* control : mUserControls) control->Unload();
   // Controls, timers and menus go before the window they live on.
   mControls.clear();
   mTimers.clear();
   mMenus.clear();
 }
 
-void Form::AddChild(const DesignNode& child, const ControlClasses& classes) {
+void Form::AddChild(const DesignNode& child, const ControlClasses& classes, const DesignFiles& files) {
   if (child.className == "Menu") {
     AddMenu(child);
     return;
@@ -123,7 +126,17 @@ void Form::AddChild(const DesignNode& child, const ControlClasses& classes) {
   } else if (child.className == "TextBox") {
     mControls.push_back(std::make_unique<TextBox>(mWidget.get(), reader));
   } else if (const ControlClasses::Factory* factory = classes.Find(child.className)) {
-    mControls.push_back((*factory)(mWidget.get(), reader));
+    PropertyBag settings;
+    if (const std::optional<std::string> file = reader.Bytes("Settings")) {
+      if (!files) Raise(kLoadError, "'" + child.name + "': the design's files are not available");
+      const QByteArray bytes = files(*file);
+      settings = PropertyBag::FromBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    }
+    std::unique_ptr<UserControl> control = (*factory)(mWidget.get());
+    UserControl& sited = *control;
+    mUserControls.push_back(control.get());
+    mControls.push_back(std::move(control));
+    sited.Site(reader, settings);
   } else {
     Raise(kLoadError, "line " + std::to_string(child.line) + ": there is no control class '" +
                           child.className + "'");
@@ -194,6 +207,9 @@ std::int32_t Form::hWnd() const { return HandleOf(mWidget.get()); }
 void Form::Show() {
   const bool first = !mShown;
   mShown = true;
+  if (first) {
+    for (UserControl* control : mUserControls) control->ShowOnForm();
+  }
   if (first && (mStartUpPosition == 1 || mStartUpPosition == 2)) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
       const QRect area = screen->availableGeometry();

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,14 +21,19 @@ class ControlClasses;
 class FormWidget;
 class Menu;
 class Timer;
+class UserControl;
 struct DesignNode;
+
+// The files a design refers to by name (a control's saved settings, a
+// picture); raises a load error for a name it does not have.
+using DesignFiles = std::function<QByteArray(std::string_view name)>;
 
 // A form built from its design: the window and every control, timer and
 // menu the design lists, created in the design's order. The form owns them
 // all for its whole life. Code finds them by name, as the design names them.
 class Form {
  public:
-  Form(const DesignNode& design, const ControlClasses& classes);
+  Form(const DesignNode& design, const ControlClasses& classes, const DesignFiles& files = {});
   virtual ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
@@ -90,7 +97,7 @@ class Form {
 
  private:
   [[noreturn]] void Missing(std::string_view name) const;
-  void AddChild(const DesignNode& child, const ControlClasses& classes);
+  void AddChild(const DesignNode& child, const ControlClasses& classes, const DesignFiles& files);
   Menu& AddMenu(const DesignNode& design);
   void ApplyTabOrder();
 
@@ -102,6 +109,7 @@ class Form {
   bool mShown = false;
   bool mEndsProgramWhenClosed = false;
   std::vector<std::unique_ptr<Control>> mControls;
+  std::vector<UserControl*> mUserControls;
   std::vector<std::unique_ptr<Timer>> mTimers;
   std::vector<std::unique_ptr<Menu>> mMenus;
 };

@@ -11,7 +11,9 @@
 namespace runtime {
 
 TextBox::TextBox(QWidget* form, DesignReader& design)
-    : Control(new LineEditBox(form), design), mField(static_cast<LineEditBox*>(Widget())) {
+    : Control(new LineEditBox(form)), mField(static_cast<LineEditBox*>(Widget())) {
+  ReadExtender(design);
+  ApplyGeometry();
   SetMaxLength(design.Integer32("MaxLength", 0));
   SetLocked(design.Flag("Locked", false));
   mForeColor = design.Colour("ForeColor", kSystemWindowText);

@@ -1,6 +1,12 @@
 #include "runtime/win32.h"
 
+#include <QApplication>
+#include <QCursor>
+#include <QImage>
 #include <QWidget>
+#include <algorithm>
+
+#include "runtime/gdi.h"
 
 #include "runtime/form_widget.h"
 #include "runtime/window_handles.h"
@@ -19,6 +25,46 @@ std::int32_t SendMessageA(std::int32_t hWnd, std::uint32_t message, std::int32_t
   if (widget == nullptr) return 0;
   if (auto* form = qobject_cast<FormWidget*>(widget->window())) form->BeginDrag();
   return 0;
+}
+
+std::int32_t GetCursorPos(POINTAPI* point) {
+  if (point == nullptr) return 0;
+  const QPoint position = QCursor::pos();
+  point->x = position.x();
+  point->y = position.y();
+  return 1;
+}
+
+std::int32_t WindowFromPoint(POINTAPI point) {
+  return HandleOf(QApplication::widgetAt(QPoint(point.x, point.y)));
+}
+
+std::int32_t DrawFocusRect(std::int32_t hdc, const RECT* rect) {
+  if (rect == nullptr) return 0;
+  QImage* pixels = gdi::MutableBitmapPixels(gdi::SelectedBitmap(hdc));
+  if (pixels == nullptr || pixels->depth() < 32) return 0;
+  const int left = std::max(rect->left, 0);
+  const int top = std::max(rect->top, 0);
+  const int right = std::min(rect->right, pixels->width());    // exclusive
+  const int bottom = std::min(rect->bottom, pixels->height());  // exclusive
+  if (left >= right || top >= bottom) return 1;
+  // Every other pixel of the outline, inverted, as the platform's focus
+  // rectangle is drawn.
+  auto invert = [&](int x, int y) {
+    if (((x + y) & 1) != 0) return;
+    auto* line = reinterpret_cast<QRgb*>(pixels->scanLine(y));
+    line[x] ^= 0x00FFFFFFu;
+  };
+  for (int x = left; x < right; ++x) {
+    invert(x, top);
+    if (bottom - 1 != top) invert(x, bottom - 1);
+  }
+  for (int y = top + 1; y < bottom - 1; ++y) {
+    invert(left, y);
+    if (right - 1 != left) invert(right - 1, y);
+  }
+  gdi::NotifyDrawn(hdc);
+  return 1;
 }
 
 }  // namespace runtime::win32

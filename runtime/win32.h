@@ -6,6 +6,18 @@
 // 32-bit arguments, carried out on Qt.
 namespace runtime::win32 {
 
+struct POINTAPI {
+  std::int32_t x;
+  std::int32_t y;
+};
+
+struct RECT {
+  std::int32_t left;
+  std::int32_t top;
+  std::int32_t right;
+  std::int32_t bottom;
+};
+
 inline constexpr std::uint32_t WM_SYSCOMMAND = 0x0112;
 inline constexpr std::int32_t SC_MOVE = 0xF010;
 
@@ -18,5 +30,15 @@ std::int32_t ReleaseCapture();
 // returns at once; the move goes on as the pointer moves.
 std::int32_t SendMessageA(std::int32_t hWnd, std::uint32_t message, std::int32_t wParam,
                           std::int32_t lParam);
+
+// The pointer's position on the screen, in logical pixels.
+std::int32_t GetCursorPos(POINTAPI* point);
+
+// The handle of the window under a point of the screen, or 0.
+std::int32_t WindowFromPoint(POINTAPI point);
+
+// Inverts a dotted outline just inside the rectangle on the device context's
+// bitmap; drawing it again on the same rectangle removes it.
+std::int32_t DrawFocusRect(std::int32_t hdc, const RECT* rect);
 
 }  // namespace runtime::win32

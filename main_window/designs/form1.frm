@@ -19,6 +19,7 @@ Begin Form Form1
       ToolTipText     =   "复制"
       Top             =   2700
       Width           =   1050
+      Settings        =   "settings/ibutton13.bag"
    End
    Begin Zorvane.iButton iButton3
       Height          =   525
@@ -27,6 +28,7 @@ Begin Form Form1
       ToolTipText     =   "1"
       Top             =   840
       Width           =   525
+      Settings        =   "settings/ibutton3.bag"
    End
    Begin Zorvane.iButton iButton2
       Height          =   420
@@ -35,6 +37,7 @@ Begin Form Form1
       ToolTipText     =   "最小化"
       Top             =   10
       Width           =   420
+      Settings        =   "settings/ibutton2.bag"
    End
    Begin Zorvane.iButton iButton1
       Height          =   420
@@ -43,6 +46,7 @@ Begin Form Form1
       ToolTipText     =   "关闭"
       Top             =   10
       Width           =   420
+      Settings        =   "settings/ibutton1.bag"
    End
    Begin TextBox Text1
       Alignment       =   0
@@ -123,6 +127,7 @@ Begin Form Form1
       ToolTipText     =   "6"
       Top             =   1440
       Width           =   525
+      Settings        =   "settings/ibutton4.bag"
    End
    Begin Zorvane.iButton iButton5
       Height          =   525
@@ -131,6 +136,7 @@ Begin Form Form1
       ToolTipText     =   "5"
       Top             =   1440
       Width           =   525
+      Settings        =   "settings/ibutton5.bag"
    End
    Begin Zorvane.iButton iButton6
       Height          =   525
@@ -139,6 +145,7 @@ Begin Form Form1
       ToolTipText     =   "4"
       Top             =   1440
       Width           =   525
+      Settings        =   "settings/ibutton6.bag"
    End
    Begin Zorvane.iButton iButton7
       Height          =   525
@@ -147,6 +154,7 @@ Begin Form Form1
       ToolTipText     =   "3"
       Top             =   840
       Width           =   525
+      Settings        =   "settings/ibutton7.bag"
    End
    Begin Zorvane.iButton iButton8
       Height          =   525
@@ -155,6 +163,7 @@ Begin Form Form1
       ToolTipText     =   "2"
       Top             =   840
       Width           =   525
+      Settings        =   "settings/ibutton8.bag"
    End
    Begin Zorvane.iButton iButton9
       Height          =   525
@@ -163,6 +172,7 @@ Begin Form Form1
       ToolTipText     =   "7"
       Top             =   2040
       Width           =   525
+      Settings        =   "settings/ibutton9.bag"
    End
    Begin Zorvane.iButton iButton10
       Height          =   525
@@ -171,6 +181,7 @@ Begin Form Form1
       ToolTipText     =   "8"
       Top             =   2040
       Width           =   525
+      Settings        =   "settings/ibutton10.bag"
    End
    Begin Zorvane.iButton iButton11
       Height          =   525
@@ -179,6 +190,7 @@ Begin Form Form1
       ToolTipText     =   "9"
       Top             =   2040
       Width           =   525
+      Settings        =   "settings/ibutton11.bag"
    End
    Begin Zorvane.iButton iButton12
       Height          =   525
@@ -187,6 +199,7 @@ Begin Form Form1
       ToolTipText     =   "0"
       Top             =   2640
       Width           =   525
+      Settings        =   "settings/ibutton12.bag"
    End
    Begin Zorvane.iButton iButton14
       Height          =   525
@@ -195,5 +208,6 @@ Begin Form Form1
       ToolTipText     =   "清空"
       Top             =   2700
       Width           =   1050
+      Settings        =   "settings/ibutton14.bag"
    End
 End

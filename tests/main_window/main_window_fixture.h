@@ -22,8 +22,8 @@ class MainWindowTest : public testing::Test {
  protected:
   MainWindowTest() : form(project.Form1()) { form.Show(); }
 
-  main_window::ImageButton& Button(const std::string& name) {
-    return form.ControlNamed<main_window::ImageButton>(name);
+  image_button::iButton& Button(const std::string& name) {
+    return form.ControlNamed<image_button::iButton>(name);
   }
   void Click(const std::string& name) {
     QWidget* widget = Button(name).Widget();

@@ -53,6 +53,27 @@ sleep 0.3
 copied=$(xclip -o -selection clipboard 2>/dev/null || true)
 [ "$copied" = "126440" ] || fail "clipboard holds '$copied', not the FAT32 value 126440"
 
+# Clear, then two quick clicks on the 4 key, then the 1 key reached with Tab
+# and worked with Space and Enter: every press must type its digit.
+copy_item() {  # 1, 2 or 3: the size, the FAT32 value, the NTFS value
+  xdotool mousemove $((X + 51)) $((Y + 197)) click 1
+  sleep 0.5
+  local keys=""
+  for _ in $(seq 1 "$1"); do keys="$keys Down"; done
+  xdotool key $keys Return
+  sleep 0.3
+  xclip -o -selection clipboard 2>/dev/null || true
+}
+xdotool mousemove $((X + 139)) $((Y + 197)) click 1
+xdotool mousemove $((X + 209)) $((Y + 113)) click --repeat 2 --delay 60 1
+sleep 0.2
+xdotool key Tab Tab Tab Tab Tab
+sleep 0.2
+xdotool key space Return
+sleep 0.3
+typed=$(copy_item 1)
+[ "$typed" = "4411" ] || fail "keypad input reads '$typed', not 4411"
+
 # Drag by the background with the right button.
 xdotool mousemove $((X + 6)) $((Y + 120)) mousedown 3
 xdotool mousemove $((X + 36)) $((Y + 140))

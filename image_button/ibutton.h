@@ -1,0 +1,137 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+#include "runtime/boolean.h"
+#include "runtime/colour.h"
+#include "runtime/event.h"
+#include "runtime/font.h"
+#include "runtime/picture.h"
+#include "runtime/timer.h"
+#include "runtime/user_control.h"
+
+class QWidget;
+
+namespace image_button {
+
+// The system's image button. It cuts its strip picture (BackPicture) into
+// one picture per visual state once, shows the picture of the state it is
+// in with a centred caption, tracks hover, press and focus, and raises its
+// events to the container. Drawing always goes through cMouseAction, which
+// draws nothing when the requested state is already on screen.
+//
+// States: 0 Normal, 1 Hover, 2 Pressed, 3 Disabled. A Style 0 strip holds
+// five frames (four used), a Style 1 (toggle) strip ten, the second four for
+// Value True.
+class iButton : public runtime::UserControl {
+ public:
+  explicit iButton(QWidget* form);
+  ~iButton() override;
+
+  // Public properties, in interface order. Object properties are Set, the
+  // others Let.
+  [[nodiscard]] std::int32_t Hwnd() const;
+  [[nodiscard]] std::int16_t cDrawMode() const;
+  void LetcDrawMode(std::int16_t mode);
+  [[nodiscard]] runtime::FontRef cFont() const;
+  void SetcFont(runtime::FontRef font);
+  [[nodiscard]] runtime::Colour cForeColor() const;
+  void LetcForeColor(runtime::Colour colour);
+  [[nodiscard]] runtime::Boolean AutoSize() const { return mAutoSize; }
+  void LetAutoSize(runtime::Boolean autoSize);
+  [[nodiscard]] runtime::Boolean Value() const { return mValue; }
+  void LetValue(runtime::Boolean value);
+  [[nodiscard]] std::int32_t Style() const { return mStyle; }
+  void LetStyle(std::int32_t style);
+  void SetBackPicture(runtime::PictureRef picture);
+  [[nodiscard]] runtime::PictureRef BackPicture() const { return mBackPicture; }
+  void LetEnabled(runtime::Boolean enabled);
+  [[nodiscard]] runtime::Boolean GetEnabled() const { return Enabled(); }
+  void LetcBackStyle(std::int32_t style);
+  [[nodiscard]] std::int32_t cBackStyle() const { return BackStyle(); }
+  [[nodiscard]] QString Caption() const { return mCaption; }
+  void LetCaption(const QString& caption);
+  [[nodiscard]] std::int32_t hdc() const { return hDC(); }
+  // Image: the surface's, as it is.
+
+  // Draws state `cAction` unless it is already on screen; always when
+  // `vComplePaint` is True.
+  void cMouseAction(std::int32_t cAction, runtime::Boolean vComplePaint);
+
+  // The events, in the order they are declared.
+  runtime::Event<> Click;
+  runtime::Event<std::int16_t&, std::int16_t&, float&, float&> MouseDown;  // Button, Shift, X, Y
+  runtime::Event<std::int16_t&, std::int16_t&> KeyDown;                    // KeyCode, Shift
+  runtime::Event<std::int16_t&, std::int16_t&> KeyUP;                      // KeyCode, Shift
+  runtime::Event<std::int16_t&> KeyPress;                                  // KeyAscii
+  runtime::Event<std::int16_t&, std::int16_t&, float&, float&> MouseUp;
+  runtime::Event<std::int16_t&, std::int16_t&, float&, float&> MouseMove;
+  runtime::Event<> MouseOut;
+  runtime::Event<> MouseOver;
+  runtime::Event<> DBClick;
+
+  // What the control has done, for tests of its costs.
+  [[nodiscard]] int CutCount() const { return mCuts; }
+  [[nodiscard]] int DrawButtonCount() const { return mDraws; }
+  [[nodiscard]] std::int32_t DrawnState() const { return mDrawnState; }
+  [[nodiscard]] bool Tracking() const { return Timer1.Enabled(); }
+  [[nodiscard]] std::size_t StateImageCount() const { return mStateImages.size(); }
+  [[nodiscard]] runtime::PictureRef StateImageFor(std::int32_t state) const { return StateImage(state); }
+
+ protected:
+  void UserControl_Initialize() override;
+  void UserControl_ReadProperties(runtime::PropertyBag& PropBag) override;
+  void UserControl_WriteProperties(runtime::PropertyBag& PropBag) override;
+  void UserControl_Terminate() override;
+  void UserControl_Resize() override;
+  void UserControl_Show() override;
+  void UserControl_MouseDown(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y) override;
+  void UserControl_MouseMove(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y) override;
+  void UserControl_MouseUp(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y) override;
+  void UserControl_Click() override;
+  void UserControl_DblClick() override;
+  void UserControl_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) override;
+  void UserControl_KeyPress(std::int16_t& KeyAscii) override;
+  void UserControl_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) override;
+  void UserControl_EnterFocus() override;
+  void UserControl_ExitFocus() override;
+
+ private:
+  // State queries.
+  [[nodiscard]] runtime::Boolean IsMouseOver() const;
+  [[nodiscard]] std::int32_t CurrentState() const;
+  // The two ways a property change redraws.
+  void Redraw();
+  void Refresh();
+
+  // Drawing.
+  void DrawButton(std::int32_t state);
+  void DrawStateImage();
+  [[nodiscard]] runtime::PictureRef StateImage(std::int32_t state) const;
+  [[nodiscard]] std::int32_t FrameWidth() const;
+  [[nodiscard]] std::int32_t FrameHeight() const;
+  void LoadStateImages();
+  void DrawFocusFrame();
+
+  void Timer1_Timer();
+
+  std::vector<runtime::PictureRef> mStateImages;
+  runtime::PictureRef mBackPicture;
+  runtime::Boolean mMouseInside = runtime::kFalse;
+  runtime::Boolean mLeftDown = runtime::kFalse;
+  std::int16_t mLastButton = 0;
+  runtime::Boolean mValue = runtime::kFalse;
+  std::int32_t mStyle = 0;
+  QString mCaption;
+  std::int32_t mDrawnState = 0;
+  runtime::Boolean mAutoSize = runtime::kFalse;
+  runtime::Boolean mImagesReady = runtime::kFalse;
+  runtime::Timer Timer1{"Timer1", 50, true};
+
+  int mCuts = 0;
+  int mDraws = 0;
+};
+
+}  // namespace image_button

@@ -1,0 +1,12 @@
+#include "image_button/register.h"
+
+#include "image_button/ibutton.h"
+#include "runtime/control_classes.h"
+
+namespace image_button {
+
+void RegisterIButton(runtime::ControlClasses& classes) {
+  classes.Register("Zorvane.iButton", [](QWidget* form) { return std::make_unique<iButton>(form); });
+}
+
+}  // namespace image_button

@@ -1,0 +1,70 @@
+#include "runtime/picture.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <cmath>
+
+namespace runtime {
+
+std::int32_t PixelsToHimetric(int pixels) {
+  return static_cast<std::int32_t>(std::lround(pixels * 2540.0 / 96.0));
+}
+
+Picture::Picture(gdi::HBITMAP bitmap, gdi::HPALETTE palette, bool own, QByteArray file)
+    : mBitmap(bitmap), mPalette(palette), mOwn(own), mFile(std::move(file)) {}
+
+Picture::~Picture() {
+  if (!mOwn) return;
+  gdi::DeleteObject(mBitmap);
+  if (mPalette != 0) gdi::DeleteObject(mPalette);
+}
+
+std::shared_ptr<Picture> Picture::FromFile(const QByteArray& bytes) {
+  QBuffer buffer;
+  buffer.setData(bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
+  // The reader's own allocation limit refuses absurd declared sizes.
+  QImage pixels = reader.read();
+  if (pixels.isNull()) return nullptr;
+  const gdi::HBITMAP bitmap = gdi::CreateBitmapFromImage(std::move(pixels));
+  if (bitmap == 0) return nullptr;
+  return std::shared_ptr<Picture>(new Picture(bitmap, 0, true, bytes));
+}
+
+std::shared_ptr<Picture> Picture::FromHandles(gdi::HBITMAP bitmap, gdi::HPALETTE palette, bool own) {
+  if (!gdi::IsBitmap(bitmap)) return nullptr;
+  return std::shared_ptr<Picture>(new Picture(bitmap, palette, own, {}));
+}
+
+std::shared_ptr<Picture> Picture::FromImage(const QImage& pixels) {
+  const gdi::HBITMAP bitmap = gdi::CreateBitmapFromImage(pixels.copy());
+  if (bitmap == 0) return nullptr;
+  return std::shared_ptr<Picture>(new Picture(bitmap, 0, true, {}));
+}
+
+std::int32_t Picture::Width() const {
+  const QImage* pixels = gdi::BitmapPixels(mBitmap);
+  return pixels != nullptr ? PixelsToHimetric(pixels->width()) : 0;
+}
+
+std::int32_t Picture::Height() const {
+  const QImage* pixels = gdi::BitmapPixels(mBitmap);
+  return pixels != nullptr ? PixelsToHimetric(pixels->height()) : 0;
+}
+
+QImage Picture::Pixels() const {
+  const QImage* pixels = gdi::BitmapPixels(mBitmap);
+  return pixels != nullptr ? *pixels : QImage();
+}
+
+QByteArray Picture::FileBytes() const {
+  if (!mFile.isEmpty()) return mFile;
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  Pixels().save(&buffer, "BMP");
+  return bytes;
+}
+
+}  // namespace runtime

@@ -1,0 +1,162 @@
+#include "runtime/surface_widget.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "runtime/dispatch.h"
+#include "runtime/gdi.h"
+#include "runtime/key_ascii.h"
+#include "runtime/key_codes.h"
+#include "runtime/units.h"
+#include "runtime/user_control.h"
+
+namespace runtime {
+namespace {
+
+std::int16_t ButtonCodes(Qt::MouseButtons buttons) {
+  std::int16_t code = 0;
+  if (buttons.testFlag(Qt::LeftButton)) code |= 1;
+  if (buttons.testFlag(Qt::RightButton)) code |= 2;
+  if (buttons.testFlag(Qt::MiddleButton)) code |= 4;
+  return code;
+}
+
+std::int16_t ShiftCode(Qt::KeyboardModifiers modifiers) {
+  std::int16_t code = 0;
+  if (modifiers.testFlag(Qt::ShiftModifier)) code |= 1;
+  if (modifiers.testFlag(Qt::ControlModifier)) code |= 2;
+  if (modifiers.testFlag(Qt::AltModifier)) code |= 4;
+  return code;
+}
+
+// A popup menu or another application taking the keyboard is not a move of
+// the focus between the form's controls.
+bool MovesFocus(Qt::FocusReason reason) {
+  return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+}
+
+struct MouseArgs {
+  std::int16_t button;
+  std::int16_t shift;
+  float x;
+  float y;
+};
+
+MouseArgs ArgsOf(const QMouseEvent& event, Qt::MouseButtons buttons) {
+  return {ButtonCodes(buttons), ShiftCode(event.modifiers()),
+          static_cast<float>(PixelsToTwips(event.position().x())),
+          static_cast<float>(PixelsToTwips(event.position().y()))};
+}
+
+}  // namespace
+
+SurfaceWidget::SurfaceWidget(QWidget* form, UserControl& owner) : QWidget(form), mOwner(&owner) {
+  setMouseTracking(true);
+  setFocusPolicy(Qt::TabFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void SurfaceWidget::paintEvent(QPaintEvent* /*event*/) {
+  if (mOwner == nullptr) return;
+  const QImage* pixels = gdi::BitmapPixels(gdi::SelectedBitmap(mOwner->hDC()));
+  if (pixels == nullptr) return;
+  QPainter painter(this);
+  painter.drawImage(0, 0, *pixels);
+}
+
+void SurfaceWidget::Press(QMouseEvent& event) {
+  mPressed |= event.button();
+  Boundary([&] {
+    if (mOwner == nullptr) return;
+    MouseArgs a = ArgsOf(event, event.button());
+    mOwner->UserControl_MouseDown(a.button, a.shift, a.x, a.y);
+  });
+}
+
+void SurfaceWidget::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  Press(*event);
+}
+
+void SurfaceWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  // Qt reports the second press of a double click only as a double click.
+  event->accept();
+  Press(*event);
+  Boundary([&] {
+    if (mOwner != nullptr) mOwner->UserControl_DblClick();
+  });
+}
+
+void SurfaceWidget::mouseReleaseEvent(QMouseEvent* event) {
+  event->accept();
+  const bool wasPressed = mPressed.testFlag(event->button());
+  mPressed &= ~event->button();
+  Boundary([&] {
+    if (mOwner == nullptr) return;
+    MouseArgs a = ArgsOf(*event, event->button());
+    mOwner->UserControl_MouseUp(a.button, a.shift, a.x, a.y);
+  });
+  if (wasPressed && rect().contains(event->position().toPoint())) {
+    Boundary([&] {
+      if (mOwner != nullptr) mOwner->UserControl_Click();
+    });
+  }
+}
+
+void SurfaceWidget::mouseMoveEvent(QMouseEvent* event) {
+  event->accept();
+  Boundary([&] {
+    if (mOwner == nullptr) return;
+    MouseArgs a = ArgsOf(*event, event->buttons());
+    mOwner->UserControl_MouseMove(a.button, a.shift, a.x, a.y);
+  });
+}
+
+void SurfaceWidget::keyPressEvent(QKeyEvent* event) {
+  event->accept();
+  Boundary([&] {
+    if (mOwner == nullptr) return;
+    std::int16_t keyCode = KeyCodeOf(*event);
+    std::int16_t shift = ShiftCode(event->modifiers());
+    mOwner->UserControl_KeyDown(keyCode, shift);
+  });
+  for (const QChar typed : TypedCharacters(*event)) {
+    Boundary([&] {
+      if (mOwner == nullptr) return;
+      std::int16_t keyAscii = ToKeyAscii(typed);
+      mOwner->UserControl_KeyPress(keyAscii);
+    });
+  }
+}
+
+void SurfaceWidget::keyReleaseEvent(QKeyEvent* event) {
+  event->accept();
+  // A held key repeats its key-down; it comes up once, at the end.
+  if (event->isAutoRepeat()) return;
+  Boundary([&] {
+    if (mOwner == nullptr) return;
+    std::int16_t keyCode = KeyCodeOf(*event);
+    std::int16_t shift = ShiftCode(event->modifiers());
+    mOwner->UserControl_KeyUp(keyCode, shift);
+  });
+}
+
+void SurfaceWidget::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  if (!MovesFocus(event->reason())) return;
+  Boundary([&] {
+    if (mOwner != nullptr) mOwner->UserControl_EnterFocus();
+  });
+}
+
+void SurfaceWidget::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  if (!MovesFocus(event->reason())) return;
+  Boundary([&] {
+    if (mOwner != nullptr) mOwner->UserControl_ExitFocus();
+  });
+}
+
+}  // namespace runtime

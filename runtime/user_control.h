@@ -1,0 +1,143 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "runtime/boolean.h"
+#include "runtime/colour.h"
+#include "runtime/control.h"
+#include "runtime/font.h"
+#include "runtime/gdi.h"
+#include "runtime/picture.h"
+
+class QWidget;
+
+namespace runtime {
+
+class DesignReader;
+class PropertyBag;
+class SurfaceWidget;
+
+// A control the system writes itself. The runtime gives it a drawing
+// surface: a window with a persistent image that shows whatever was drawn
+// into it (Cls, PaintPicture, Print, or GDI calls on hDC), a font and
+// colours, a back style and mask. The control's code receives the
+// surface's events through the UserControl_ handlers below.
+//
+// Lifecycle, driven by the form: Initialize, ReadProperties from the saved
+// settings, the place and size the form gives it (Resize), Show at the
+// form's first show, and Terminate when the form unloads (never after the
+// program has ended). Keyboard focus comes from Tab, not from a click, so
+// clicking a control leaves the keyboard where the user was typing.
+class UserControl : public Control {
+ public:
+  ~UserControl() override;
+
+  // --- driven by the form that holds the control ---
+  void Site(DesignReader& design, const PropertyBag& settings);
+  void ShowOnForm();
+  void Unload();
+  // The settings as a form stores them: the extent in HIMETRIC first
+  // ("_extentx", "_extenty"), then whatever WriteProperties writes.
+  [[nodiscard]] PropertyBag SaveSettings();
+
+  // Changing the size raises Resize; setting the size it has raises nothing.
+  void SetWidth(float twips) override;
+  void SetHeight(float twips) override;
+
+  // --- the surface, for the control's own code ---
+  [[nodiscard]] std::int32_t hWnd() const;
+  [[nodiscard]] gdi::HDC hDC() const { return mDc; }
+  [[nodiscard]] Boolean Enabled() const { return mEnabled; }
+  void SetEnabled(Boolean enabled);
+  // 0 transparent (the mask picture decides what shows), 1 opaque.
+  [[nodiscard]] std::int16_t BackStyle() const { return mBackStyle; }
+  void SetBackStyle(std::int16_t style);
+  [[nodiscard]] Colour BackColor() const { return mBackColor; }
+  void SetBackColor(Colour colour);
+  [[nodiscard]] Colour ForeColor() const { return mForeColor; }
+  void SetForeColor(Colour colour);
+  [[nodiscard]] std::int16_t DrawMode() const { return mDrawMode; }
+  void SetDrawMode(std::int16_t mode) { mDrawMode = mode; }
+  [[nodiscard]] const FontRef& GetFont() const { return mFont; }
+  void SetFont(FontRef font);
+  [[nodiscard]] Colour MaskColor() const { return mMaskColor; }
+  void SetMaskColor(Colour colour);
+  [[nodiscard]] const PictureRef& MaskPicture() const { return mMaskPicture; }
+  void SetMaskPicture(PictureRef picture);
+  [[nodiscard]] const QString& Tag() const { return mTag; }
+  void SetTag(const QString& tag) { mTag = tag; }
+  [[nodiscard]] float CurrentX() const { return mCurrentX; }
+  [[nodiscard]] float CurrentY() const { return mCurrentY; }
+  void SetCurrentX(float twips) { mCurrentX = twips; }
+  void SetCurrentY(float twips) { mCurrentY = twips; }
+  // A picture of the persistent image as it is now.
+  [[nodiscard]] PictureRef Image() const;
+  // The persistent image's pixels, as the surface shows them.
+  [[nodiscard]] QImage ImagePixels() const;
+
+  void Cls();
+  // Paints the whole picture into the rectangle (twips), stretched to fit.
+  void PaintPicture(const PictureRef& picture, float x, float y, float width, float height);
+  [[nodiscard]] float TextWidth(const QString& text) const;
+  [[nodiscard]] float TextHeight(const QString& text) const;
+  // Prints the text with its top-left corner at (CurrentX, CurrentY).
+  void Print(const QString& text);
+
+  // The notice that a saved property changed.
+  void PropertyChanged(std::string_view name);
+  std::function<void(std::string_view)> onPropertyChanged;
+
+  // How many times anything was drawn into the persistent image.
+  [[nodiscard]] int DrawCount() const { return mDrawCount; }
+
+ protected:
+  explicit UserControl(QWidget* form);
+
+  virtual void UserControl_Initialize() {}
+  virtual void UserControl_ReadProperties(PropertyBag& /*PropBag*/) {}
+  virtual void UserControl_WriteProperties(PropertyBag& /*PropBag*/) {}
+  virtual void UserControl_Terminate() {}
+  virtual void UserControl_Resize() {}
+  virtual void UserControl_Show() {}
+  virtual void UserControl_MouseDown(std::int16_t& /*Button*/, std::int16_t& /*Shift*/, float& /*X*/, float& /*Y*/) {}
+  virtual void UserControl_MouseMove(std::int16_t& /*Button*/, std::int16_t& /*Shift*/, float& /*X*/, float& /*Y*/) {}
+  virtual void UserControl_MouseUp(std::int16_t& /*Button*/, std::int16_t& /*Shift*/, float& /*X*/, float& /*Y*/) {}
+  virtual void UserControl_Click() {}
+  virtual void UserControl_DblClick() {}
+  virtual void UserControl_KeyDown(std::int16_t& /*KeyCode*/, std::int16_t& /*Shift*/) {}
+  virtual void UserControl_KeyPress(std::int16_t& /*KeyAscii*/) {}
+  virtual void UserControl_KeyUp(std::int16_t& /*KeyCode*/, std::int16_t& /*Shift*/) {}
+  virtual void UserControl_EnterFocus() {}
+  virtual void UserControl_ExitFocus() {}
+
+ private:
+  friend class SurfaceWidget;
+
+  // Runs a handler the runtime raises from inside system code.
+  static void RaiseNested(const std::function<void()>& handler);
+  void Resized();
+  void FitImage();
+  void ApplyMask();
+  void Drawn();
+
+  SurfaceWidget* mSurface;
+  gdi::HDC mDc = 0;
+  gdi::HBITMAP mImage = 0;
+  Boolean mEnabled = kTrue;
+  std::int16_t mBackStyle = 1;
+  Colour mBackColor = 0x8000000F;
+  Colour mForeColor = 0x80000012;
+  std::int16_t mDrawMode = 13;
+  FontRef mFont;
+  Colour mMaskColor = 0x00FF00FF;
+  PictureRef mMaskPicture;
+  QString mTag;
+  float mCurrentX = 0;
+  float mCurrentY = 0;
+  int mDrawCount = 0;
+};
+
+}  // namespace runtime

@@ -1,0 +1,126 @@
+#include "image_button/area_capture.h"
+
+#include <gtest/gtest.h>
+
+#include "image_button/ibutton_fixture.h"
+#include "runtime/gdi.h"
+
+namespace {
+
+namespace gdi = runtime::gdi;
+using test_support::IButtonTest;
+using test_support::kFrameColours;
+
+// The strip selected into a memory DC, as the button cuts it.
+struct SelectedStrip {
+  SelectedStrip() : picture(runtime::Picture::FromFile(test_support::StripFile(5, 35, 35))) {
+    dc = gdi::CreateCompatibleDC(0);
+    gdi::SelectObject(dc, picture->Handle());
+  }
+  ~SelectedStrip() { gdi::DeleteDC(dc); }
+  runtime::PictureRef picture;
+  gdi::HDC dc = 0;
+};
+
+class DisplayGuard {
+ public:
+  explicit DisplayGuard(gdi::Display display) { gdi::SetDisplay(std::move(display)); }
+  ~DisplayGuard() { gdi::SetDisplay({}); }
+};
+
+TEST(CaptureArea, EachFrameBecomesAPictureOfItsOwnPixelForPixel) {
+  const gdi::ObjectCounts before = gdi::LiveObjects();
+  runtime::PictureRef kept;
+  {
+    SelectedStrip strip;
+    for (int i = 0; i < 4; ++i) {
+      const runtime::PictureRef frame = image_button::CaptureArea(strip.dc, 35 * i, 0, 35, 35);
+      ASSERT_TRUE(frame);
+      EXPECT_EQ(frame->Pixels(), strip.picture->Pixels().copy(35 * i, 0, 35, 35)) << "frame " << i;
+      EXPECT_EQ(frame->Pixels().pixel(17, 17), kFrameColours[i]);
+      EXPECT_EQ(frame->hPal(), 0);
+      EXPECT_EQ(frame->Width(), 926);
+    }
+    kept = image_button::CaptureArea(strip.dc, 35, 0, 35, 35);
+  }
+  EXPECT_EQ(kept->Pixels().pixel(0, 0), kFrameColours[1]) << "the copy outlives its source";
+  kept.reset();
+  EXPECT_EQ(gdi::LiveObjects(), before) << "every DC, bitmap and palette is released";
+}
+
+TEST(CaptureArea, KeepsThePaletteOnlyOnA256ColourPaletteDisplay) {
+  const struct {
+    const char* display;
+    gdi::Display settings;
+    bool palette;
+  } rows[] = {{"true colour", gdi::Display{}, false},
+              {"256 colours", gdi::PaletteDisplay(256), true},
+              {"a 200-entry palette", gdi::PaletteDisplay(200), false}};
+  const gdi::ObjectCounts before = gdi::LiveObjects();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.display);
+    DisplayGuard display(row.settings);
+    SelectedStrip strip;
+    const runtime::PictureRef frame = image_button::CaptureArea(strip.dc, 70, 0, 35, 35);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->Pixels().pixel(3, 3), kFrameColours[2]);
+    if (row.palette) {
+      const std::vector<gdi::PALETTEENTRY> entries = gdi::PaletteEntries(frame->hPal());
+      ASSERT_EQ(entries.size(), 256u);
+      EXPECT_EQ(entries[10].peRed, row.settings.systemPalette[10].peRed);
+      EXPECT_EQ(entries[200].peGreen, row.settings.systemPalette[200].peGreen);
+    } else {
+      EXPECT_EQ(frame->hPal(), 0);
+    }
+  }
+  EXPECT_EQ(gdi::LiveObjects(), before) << "releasing the picture frees its palette too";
+}
+
+TEST(BitmapToPicture, WhenNoPictureCanBeMadeTheHandlesAreDeleted) {
+  const gdi::ObjectCounts before = gdi::LiveObjects();
+  const gdi::HBITMAP bitmap = gdi::CreateBitmapFromImage(QImage(4, 4, QImage::Format_RGB32));
+  gdi::LOGPALETTE record{};
+  record.palVersion = 0x300;
+  record.palNumEntries = 4;
+  const gdi::HPALETTE palette = gdi::CreatePalette(&record);
+  // Not a palette handle: the picture cannot be made.
+  EXPECT_FALSE(image_button::BitmapToPicture(bitmap, 0x7777));
+  gdi::DeleteObject(palette);
+  EXPECT_EQ(gdi::LiveObjects(), before);
+}
+
+TEST_F(IButtonTest, APushButtonCutsFourFramesAndSizesItselfToOne) {
+  image_button::iButton& button = Button();
+  ASSERT_EQ(button.StateImageCount(), 4u);
+  for (int state = 0; state < 4; ++state) {
+    const QImage frame = button.StateImageFor(state)->Pixels();
+    EXPECT_EQ(frame.size(), QSize(35, 35));
+    EXPECT_EQ(frame.pixel(34, 34), kFrameColours[state]);
+  }
+  EXPECT_EQ(button.Width(), 525.0f);
+  button.SetWidth(900);
+  EXPECT_EQ(button.Width(), 525.0f) << "AutoSize snaps back to one frame";
+  EXPECT_EQ(button.Widget()->size(), QSize(35, 35));
+}
+
+TEST_F(IButtonTest, AToggleButtonCutsEightNarrowerFrames) {
+  image_button::iButton& button = Button();
+  button.LetStyle(1);
+  ASSERT_EQ(button.StateImageCount(), 8u);
+  EXPECT_EQ(button.StateImageFor(0)->Pixels().size(), QSize(17, 35)) << "175 / 10 = 17.5, rounded to even";
+  EXPECT_EQ(button.Width(), 255.0f);
+  EXPECT_EQ(button.Height(), 525.0f);
+  const int cuts = button.CutCount();
+  button.LetCaption(QStringLiteral("x"));
+  button.cMouseAction(1, runtime::kTrue);
+  EXPECT_EQ(button.CutCount(), cuts) << "redraws never cut the strip again";
+}
+
+TEST_F(IButtonTest, OnlyPushAndToggleStylesAreAccepted) {
+  image_button::iButton& button = Button();
+  EXPECT_THROW(button.LetStyle(5), runtime::RuntimeError);
+  EXPECT_EQ(button.Style(), 0);
+  EXPECT_EQ(button.StateImageCount(), 4u);
+}
+
+}  // namespace

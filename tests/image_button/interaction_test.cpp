@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+
+#include "image_button/ibutton_fixture.h"
+
+namespace {
+
+using runtime::kFalse;
+using runtime::kTrue;
+using test_support::IButtonTest;
+
+// Counts what the button raises to its container.
+class Interaction : public IButtonTest {
+ protected:
+  Interaction() {
+    image_button::iButton& b = Button();
+    b.Click.Handle([this] { ++clicks; });
+    b.DBClick.Handle([this] { ++doubleClicks; });
+    b.MouseOver.Handle([this] { ++overs; });
+    b.MouseOut.Handle([this] { ++outs; });
+    b.MouseDown.Handle([this](std::int16_t& button, std::int16_t&, float&, float&) { downs.push_back(button); });
+    b.MouseUp.Handle([this](std::int16_t& button, std::int16_t&, float&, float&) { ups.push_back(button); });
+    // Let the first poll after creation pass with the pointer away.
+    Eventually([&] { return !b.Tracking(); });
+    outs = 0;
+  }
+
+  QPoint Outside() { return Centre() + QPoint(80, 0); }
+  void Key(QEvent::Type type, Qt::Key key, bool repeat = false) {
+    QKeyEvent event(type, key, Qt::NoModifier, key == Qt::Key_Space ? QStringLiteral(" ") : QStringLiteral("\r"),
+                    repeat);
+    QApplication::sendEvent(Surface(), &event);
+  }
+
+  int clicks = 0;
+  int doubleClicks = 0;
+  int overs = 0;
+  int outs = 0;
+  std::vector<int> downs;
+  std::vector<int> ups;
+};
+
+TEST_F(Interaction, HoverShowsOnEnteringAndThePollNoticesLeaving) {
+  image_button::iButton& b = Button();
+  MoveTo(Centre());
+  EXPECT_EQ(b.DrawnState(), 1);
+  EXPECT_EQ(overs, 1);
+  EXPECT_TRUE(b.Tracking());
+  MoveTo(Centre() + QPoint(3, 3));
+  EXPECT_EQ(overs, 1) << "MouseOver once per visit";
+  PointerTo(Outside());
+  EXPECT_TRUE(Eventually([&] { return outs == 1; }));
+  EXPECT_EQ(b.DrawnState(), 0);
+  EXPECT_FALSE(b.Tracking()) << "the poll stops once the pointer has left";
+}
+
+TEST_F(Interaction, PressLeaveComeBackAndReleaseClicksOnce) {
+  image_button::iButton& b = Button();
+  MoveTo(Centre());
+  Press();
+  EXPECT_EQ(b.DrawnState(), 2);
+  PointerTo(Outside());
+  EXPECT_TRUE(Eventually([&] { return b.DrawnState() == 0; }));
+  PointerTo(Centre());
+  EXPECT_TRUE(Eventually([&] { return b.DrawnState() == 2; }));
+  EXPECT_EQ(outs, 0);
+  EXPECT_EQ(overs, 1);
+  Release();
+  EXPECT_EQ(b.DrawnState(), 1);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(Interaction, ReleasingOutsideIsNoClick) {
+  image_button::iButton& b = Button();
+  MoveTo(Centre());
+  Press();
+  PointerTo(Outside());
+  QTest::mouseRelease(Surface(), Qt::LeftButton, {}, Surface()->mapFromGlobal(Outside()));
+  EXPECT_EQ(ups, std::vector<int>{1});
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(b.DrawnState(), 0);
+  EXPECT_TRUE(Eventually([&] { return outs == 1; }));
+}
+
+TEST_F(Interaction, OtherButtonsRaiseTheirEventsButNoClick) {
+  image_button::iButton& b = Button();
+  MoveTo(Centre());
+  Press(Qt::RightButton);
+  Release(Qt::RightButton);
+  EXPECT_EQ(downs, std::vector<int>{2});
+  EXPECT_EQ(ups, std::vector<int>{2});
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(b.DrawnState(), 1);
+}
+
+TEST_F(Interaction, AContainerThatChangesButtonOrKeyCodeStopsTheAction) {
+  image_button::iButton& b = Button();
+  b.MouseDown.Handle([](std::int16_t& button, std::int16_t&, float&, float&) { button = 2; });
+  b.KeyDown.Handle([](std::int16_t& keyCode, std::int16_t&) { keyCode = 0; });
+  MoveTo(Centre());
+  Press();
+  EXPECT_EQ(b.DrawnState(), 1) << "no pressed picture";
+  Release();
+  EXPECT_EQ(clicks, 0);
+  const int draws = b.DrawButtonCount();
+  Key(QEvent::KeyPress, Qt::Key_Return);
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(b.DrawButtonCount(), draws);
+}
+
+TEST_F(Interaction, TwoQuickPressesAreTwoClicksAndOneDoubleClick) {
+  MoveTo(Centre());
+  const QPoint at = Surface()->mapFromGlobal(Centre());
+  QTest::mousePress(Surface(), Qt::LeftButton, {}, at);
+  QTest::mouseRelease(Surface(), Qt::LeftButton, {}, at);
+  // Qt reports the second press of a double click only as a double click.
+  QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(at), Surface()->mapToGlobal(QPointF(at)),
+                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(Surface(), &second);
+  EXPECT_EQ(Button().DrawnState(), 2);
+  QTest::mouseRelease(Surface(), Qt::LeftButton, {}, at);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(doubleClicks, 1);
+}
+
+TEST_F(Interaction, EnterClicksOnEveryKeyDownAndSpaceOnKeyUp) {
+  image_button::iButton& b = Button();
+  Key(QEvent::KeyPress, Qt::Key_Return);
+  Key(QEvent::KeyPress, Qt::Key_Return, true);
+  Key(QEvent::KeyPress, Qt::Key_Return, true);
+  EXPECT_EQ(clicks, 3);
+  Key(QEvent::KeyPress, Qt::Key_Space);
+  Key(QEvent::KeyRelease, Qt::Key_Space, true);
+  Key(QEvent::KeyPress, Qt::Key_Space, true);
+  EXPECT_EQ(b.DrawnState(), 2);
+  EXPECT_EQ(clicks, 3);
+  Key(QEvent::KeyRelease, Qt::Key_Space);
+  EXPECT_EQ(clicks, 4);
+  EXPECT_EQ(b.DrawnState(), 0);
+}
+
+TEST_F(Interaction, AToggleButtonTogglesOnReleaseEnterAndSpaceButNotOnDoubleClick) {
+  image_button::iButton& b = Button();
+  b.SetBackPicture(runtime::Picture::FromFile(test_support::StripFile(10, 35, 35)));
+  b.LetStyle(1);
+  MoveTo(Centre());
+  Press();
+  Release();
+  EXPECT_EQ(b.Value(), kTrue);
+  EXPECT_EQ(b.DrawnState(), 1);
+  EXPECT_EQ(b.StateImageFor(1)->Pixels().pixel(0, 0), test_support::kFrameColours[5]);
+  Key(QEvent::KeyPress, Qt::Key_Return);
+  EXPECT_EQ(b.Value(), kFalse);
+  Key(QEvent::KeyPress, Qt::Key_Space);
+  Key(QEvent::KeyRelease, Qt::Key_Space);
+  EXPECT_EQ(b.Value(), kTrue);
+  QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(5, 5), Surface()->mapToGlobal(QPointF(5, 5)),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(Surface(), &twice);
+  EXPECT_EQ(b.Value(), kTrue) << "the double click itself toggles nothing";
+}
+
+TEST_F(Interaction, AHandlerThatEndsTheProgramStopsTheButtonToo) {
+  image_button::iButton& b = Button();
+  b.Click.Handle([] { runtime::End(); });
+  MoveTo(Centre());
+  Press();
+  Release();
+  EXPECT_TRUE(program.Ended());
+  EXPECT_TRUE(errors.numbers.empty());
+  PointerTo(Outside());
+  QTest::qWait(120);
+  EXPECT_EQ(outs, 0) << "no handler runs after the end";
+}
+
+}  // namespace

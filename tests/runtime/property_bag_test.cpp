@@ -1,0 +1,149 @@
+#include "runtime/property_bag.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QImage>
+#include <random>
+
+#include "runtime/runtime_error.h"
+
+namespace {
+
+using runtime::PropertyBag;
+using runtime::Variant;
+
+QByteArray Png(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(Qt::darkCyan);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes;
+}
+
+PropertyBag SampleBag() {
+  auto font = std::make_shared<runtime::Font>();
+  font->name = QString::fromUtf8("宋体");
+  font->size = 10.5;
+  font->charset = 134;
+  font->weight = 700;
+  font->italic = true;
+  PropertyBag bag;
+  bag.WriteProperty("_extentx", Variant::FromLong(926));
+  bag.WriteProperty("BackPicture", Variant::FromPicture(runtime::Picture::FromFile(Png(10, 4))));
+  bag.WriteProperty("Caption", Variant::FromString(QString::fromUtf8("复制")));
+  bag.WriteProperty("cFont", Variant::FromFont(font));
+  bag.WriteProperty("cDrawMode", Variant::FromInteger(13));
+  bag.WriteProperty("cForeColor", Variant::FromLong(static_cast<std::int32_t>(0x80000012)));
+  bag.WriteProperty("AutoSize", Variant::FromBoolean(0));
+  bag.WriteProperty("Ratio", Variant::FromDouble(0.25));
+  return bag;
+}
+
+TEST(PropertyBag, BinaryFormRoundTripsByteForByte) {
+  const std::string bytes = SampleBag().ToBytes();
+  const PropertyBag back = PropertyBag::FromBytes(bytes);
+  EXPECT_EQ(back.ToBytes(), bytes);
+  ASSERT_EQ(back.Entries().size(), 8u);
+  EXPECT_EQ(back.Entries()[1].name, "backpicture") << "stored names are lower case";
+  EXPECT_EQ(back.ReadProperty("CAPTION", {}).ToString(), QString::fromUtf8("复制"));
+  const runtime::FontRef font = back.ReadProperty("cfont", {}).ToFont();
+  EXPECT_EQ(font->name, QString::fromUtf8("宋体"));
+  EXPECT_EQ(font->size, 10.5);
+  EXPECT_EQ(font->weight, 700);
+  EXPECT_TRUE(font->italic);
+  EXPECT_EQ(back.ReadProperty("BackPicture", {}).ToPicture()->Pixels().size(), QSize(10, 4));
+  EXPECT_EQ(static_cast<std::uint32_t>(back.ReadProperty("cForeColor", {}).ToLong()), 0x80000012u);
+}
+
+TEST(PropertyBag, StoredFormOfAFontAndAString) {
+  auto font = std::make_shared<runtime::Font>();
+  font->name = QString::fromUtf8("宋体");
+  font->size = 9;
+  font->charset = 134;
+  font->weight = 400;
+  PropertyBag bag;
+  bag.WriteProperty("cFont", Variant::FromFont(font));
+  bag.WriteProperty("C", Variant::FromString(QStringLiteral("1")));
+  static const char kStored[] =
+      "\x05\x00\x00\x00" "c\0f\0o\0n\0t\0" "\x0d\x00"
+      "\x03\x52\xe3\x0b\x91\x8f\xce\x11\x9d\xe3\x00\xaa\x00\x4b\xb8\x51"
+      "\x01" "\x86\x00" "\x00" "\x90\x01" "\x90\x5f\x01\x00" "\x04" "\xcb\xce\xcc\xe5"
+      "\x01\x00\x00\x00" "c\0" "\x08\x00" "\x01\x00\x00\x00" "1\0";
+  EXPECT_EQ(bag.ToBytes(), std::string(kStored, sizeof kStored - 1));
+}
+
+TEST(PropertyBag, DefaultsAreLeftOutAndNamesMatchWithoutCase) {
+  PropertyBag bag;
+  bag.WriteProperty("Style", Variant::FromLong(0), Variant::FromInteger(0));
+  bag.WriteProperty("Enabled", Variant::FromBoolean(-1), Variant::FromBoolean(-1));
+  bag.WriteProperty("Caption", Variant::FromString(QString()), Variant::FromString(QString()));
+  bag.WriteProperty("BackPicture", Variant::Nothing(), Variant::Nothing());
+  EXPECT_TRUE(bag.Entries().empty());
+  bag.WriteProperty("Style", Variant::FromLong(1), Variant::FromInteger(0));
+  EXPECT_EQ(bag.ReadProperty("STYLE", Variant::FromInteger(0)).ToLong(), 1);
+  EXPECT_EQ(bag.ReadProperty("Missing", Variant::FromInteger(7)).ToLong(), 7);
+}
+
+TEST(PropertyBag, EveryTruncationIsALoadErrorNamingTheSetting) {
+  const std::string bytes = SampleBag().ToBytes();
+  for (std::size_t length = 1; length < bytes.size(); ++length) {
+    try {
+      const PropertyBag partial = PropertyBag::FromBytes(std::string_view(bytes).substr(0, length));
+      // Cutting exactly between two settings leaves a shorter, valid bag.
+      EXPECT_LT(partial.Entries().size(), 8u);
+    } catch (const runtime::RuntimeError& error) {
+      ASSERT_EQ(error.Number(), runtime::kLoadError) << length;
+    }
+  }
+  try {
+    PropertyBag::FromBytes(std::string_view(bytes).substr(0, 60));
+    ADD_FAILURE() << "a cut inside a value was accepted";
+  } catch (const runtime::RuntimeError& error) {
+    EXPECT_NE(error.Description().find("'backpicture'"), std::string::npos) << error.Description();
+  }
+}
+
+TEST(PropertyBag, CorruptedBytesNeverCrashAndWhatReadsWritesBackTheSame) {
+  const std::string bytes = SampleBag().ToBytes();
+  std::mt19937 random(3);
+  std::uniform_int_distribution<std::size_t> position(0, bytes.size() - 1);
+  std::uniform_int_distribution<int> value(0, 255);
+  for (int round = 0; round < 3000; ++round) {
+    std::string corrupted = bytes;
+    for (int flips = 1 + round % 3; flips > 0; --flips) {
+      corrupted[position(random)] = static_cast<char>(value(random));
+    }
+    try {
+      const PropertyBag bag = PropertyBag::FromBytes(corrupted);
+      ASSERT_EQ(bag.ToBytes(), corrupted);
+    } catch (const runtime::RuntimeError& error) {
+      ASSERT_EQ(error.Number(), runtime::kLoadError);
+    }
+  }
+}
+
+TEST(Variant, ConversionsFollowTheRuntimesRules) {
+  EXPECT_EQ(Variant::FromLong(70000).ToLong(), 70000);
+  EXPECT_EQ(Variant::FromDouble(2.5).ToInteger(), 2) << "ties go to the even number";
+  EXPECT_EQ(Variant::FromDouble(3.5).ToInteger(), 4);
+  EXPECT_EQ(Variant::FromString(QStringLiteral("true")).ToBoolean(), -1);
+  EXPECT_EQ(Variant::FromInteger(5).ToBoolean(), -1);
+  EXPECT_EQ(Variant::FromBoolean(-1).ToString(), QStringLiteral("True"));
+  const auto number = [](const Variant& v, auto convert) {
+    try {
+      convert(v);
+    } catch (const runtime::RuntimeError& error) {
+      return error.Number();
+    }
+    return 0;
+  };
+  EXPECT_EQ(number(Variant::FromLong(70000), [](const Variant& v) { return v.ToInteger(); }), 6);
+  EXPECT_EQ(number(Variant::FromString(QStringLiteral("x")), [](const Variant& v) { return v.ToLong(); }), 13);
+  EXPECT_EQ(number(Variant::FromLong(1), [](const Variant& v) { return v.ToPicture(); }), 13);
+  EXPECT_EQ(number(Variant::Nothing(), [](const Variant& v) { return v.ToFont(); }), 13);
+}
+
+}  // namespace
