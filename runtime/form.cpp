@@ -13,6 +13,7 @@
 #include "runtime/dispatch.h"
 #include "runtime/form_design.h"
 #include "runtime/form_widget.h"
+#include "runtime/input_codes.h"
 #include "runtime/menu.h"
 #include "runtime/program.h"
 #include "runtime/property_bag.h"
@@ -26,25 +27,6 @@ namespace runtime {
 namespace {
 
 constexpr double kLargestForm = 1e6;  // twips; far beyond any screen
-
-std::int16_t ButtonCode(Qt::MouseButton button) {
-  switch (button) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    case Qt::XButton1: return 8;
-    case Qt::XButton2: return 16;
-    default: return 0;
-  }
-}
-
-std::int16_t ShiftCode(Qt::KeyboardModifiers modifiers) {
-  std::int16_t code = 0;
-  if (modifiers.testFlag(Qt::ShiftModifier)) code |= 1;
-  if (modifiers.testFlag(Qt::ControlModifier)) code |= 2;
-  if (modifiers.testFlag(Qt::AltModifier)) code |= 4;
-  return code;
-}
 
 float ClientSize(DesignReader& reader, std::string_view key, double fallback) {
   const double twips = reader.Number(key, fallback);
@@ -79,7 +61,7 @@ Form::Form(const DesignNode& design, const ControlClasses& classes, const Design
   }
   mWidget->onBackgroundPress = [this](QMouseEvent& event) {
     Boundary([&] {
-      std::int16_t button = ButtonCode(event.button());
+      std::int16_t button = ButtonCodes(event.button());
       std::int16_t shift = ShiftCode(event.modifiers());
       auto x = static_cast<float>(PixelsToTwips(event.position().x()));
       auto y = static_cast<float>(PixelsToTwips(event.position().y()));

@@ -7,6 +7,7 @@
 
 #include "runtime/dispatch.h"
 #include "runtime/gdi.h"
+#include "runtime/input_codes.h"
 #include "runtime/key_ascii.h"
 #include "runtime/key_codes.h"
 #include "runtime/units.h"
@@ -14,22 +15,6 @@
 
 namespace runtime {
 namespace {
-
-std::int16_t ButtonCodes(Qt::MouseButtons buttons) {
-  std::int16_t code = 0;
-  if (buttons.testFlag(Qt::LeftButton)) code |= 1;
-  if (buttons.testFlag(Qt::RightButton)) code |= 2;
-  if (buttons.testFlag(Qt::MiddleButton)) code |= 4;
-  return code;
-}
-
-std::int16_t ShiftCode(Qt::KeyboardModifiers modifiers) {
-  std::int16_t code = 0;
-  if (modifiers.testFlag(Qt::ShiftModifier)) code |= 1;
-  if (modifiers.testFlag(Qt::ControlModifier)) code |= 2;
-  if (modifiers.testFlag(Qt::AltModifier)) code |= 4;
-  return code;
-}
 
 // A popup menu or another application taking the keyboard is not a move of
 // the focus between the form's controls.
