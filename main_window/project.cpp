@@ -3,10 +3,24 @@
 #include "image_button/register.h"
 #include "main_window/form1.h"
 #include "main_window/form2.h"
+#include "runtime/interface_setup.h"
 
 namespace main_window {
 
-Project::Project() { image_button::RegisterIButton(mClasses); }
+Project::Project() {
+  image_button::RegisterIButton(mClasses);
+  // The interface speaks Simplified Chinese, on any desktop.
+  runtime::UseLanguage(QStringLiteral("zh_CN"));
+  // The designs name the faces of the system they were drawn on.
+  const QStringList yaHei = {QStringLiteral("Microsoft YaHei"), QStringLiteral("WenQuanYi Micro Hei"),
+                             QStringLiteral("Noto Sans CJK SC")};
+  const QStringList song = {QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
+                            QStringLiteral("Noto Serif CJK SC"), QStringLiteral("WenQuanYi Zen Hei")};
+  runtime::SubstituteFont(QString::fromUtf8("微软雅黑"), yaHei);
+  runtime::SubstituteFont(QStringLiteral("Microsoft YaHei"), yaHei.mid(1));
+  runtime::SubstituteFont(QString::fromUtf8("宋体"), song);
+  runtime::SubstituteFont(QStringLiteral("SimSun"), song.mid(1));
+}
 
 Project::~Project() {
   // The copy menu's form refers to the main window, not the other way round.

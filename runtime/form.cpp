@@ -1,6 +1,9 @@
 #include "runtime/form.h"
 
+#include <QBuffer>
 #include <QCursor>
+#include <QIcon>
+#include <QImageReader>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
@@ -15,6 +18,7 @@
 #include "runtime/form_widget.h"
 #include "runtime/input_codes.h"
 #include "runtime/menu.h"
+#include "runtime/picture.h"
 #include "runtime/program.h"
 #include "runtime/property_bag.h"
 #include "runtime/text_box.h"
@@ -27,6 +31,28 @@ namespace runtime {
 namespace {
 
 constexpr double kLargestForm = 1e6;  // twips; far beyond any screen
+
+QByteArray DesignFile(const DesignFiles& files, const std::string& name) {
+  if (!files) Raise(kLoadError, "the design's files are not available for '" + name + "'");
+  return files(name);
+}
+
+// Every size the icon file holds, so the platform can pick the one it needs.
+QIcon IconFromFile(const QByteArray& bytes) {
+  QBuffer buffer;
+  buffer.setData(bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
+  QIcon icon;
+  const int count = std::max(1, reader.imageCount());
+  for (int i = 0; i < count; ++i) {
+    if (i > 0 && !reader.jumpToNextImage()) break;
+    const QImage image = reader.read();
+    if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+  }
+  if (icon.isNull()) Raise(kLoadError, "the form's icon is not an icon");
+  return icon;
+}
 
 float ClientSize(DesignReader& reader, std::string_view key, double fallback) {
   const double twips = reader.Number(key, fallback);
@@ -47,7 +73,15 @@ Form::Form(const DesignNode& design, const ControlClasses& classes, const Design
   mClientWidth = ClientSize(reader, "ClientWidth", 4800);
   mClientHeight = ClientSize(reader, "ClientHeight", 3600);
   mStartUpPosition = reader.Integer16("StartUpPosition", 3);
+  const std::optional<std::string> picture = reader.Bytes("Picture");
+  const std::optional<std::string> icon = reader.Bytes("Icon");
   reader.RequireAllRead();
+  if (picture) {
+    const PictureRef skin = Picture::FromFile(DesignFile(files, *picture));
+    if (!skin) Raise(kLoadError, "'" + *picture + "' is not a picture");
+    mWidget->SetPicture(QPixmap::fromImage(skin->Pixels()));
+  }
+  if (icon) mWidget->setWindowIcon(IconFromFile(DesignFile(files, *icon)));
 
   mWidget->setObjectName(QString::fromStdString(mName));
   const QSize client(TwipsToPixels(mClientWidth), TwipsToPixels(mClientHeight));
@@ -110,8 +144,7 @@ void Form::AddChild(const DesignNode& child, const ControlClasses& classes, cons
   } else if (const ControlClasses::Factory* factory = classes.Find(child.className)) {
     PropertyBag settings;
     if (const std::optional<std::string> file = reader.Bytes("Settings")) {
-      if (!files) Raise(kLoadError, "'" + child.name + "': the design's files are not available");
-      const QByteArray bytes = files(*file);
+      const QByteArray bytes = DesignFile(files, *file);
       settings = PropertyBag::FromBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     }
     std::unique_ptr<UserControl> control = (*factory)(mWidget.get());

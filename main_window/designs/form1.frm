@@ -6,6 +6,8 @@ Begin Form Form1
    ClientLeft      =   0
    ClientTop       =   0
    ClientWidth     =   4800
+   Icon            =   "app_icon.ico"
+   Picture         =   "window_skin.jpg"
    StartUpPosition =   1
    Begin Timer Timer1
       Interval        =   10

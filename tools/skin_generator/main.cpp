@@ -66,18 +66,21 @@ int main(int argc, char** argv) {
   const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("main_window/designs");
   if (!QDir().mkpath(out + QStringLiteral("/settings"))) return 1;
 
+  const QImage windowSkin = skin::WindowSkin();
   const struct {
     const char* file;
     QImage image;
   } pictures[] = {
-      {"key_strip.jpg", skin::KeyStrip()},
-      {"wide_key_strip.jpg", skin::WideKeyStrip()},
-      {"minimise_strip.jpg", skin::MinimiseStrip()},
-      {"close_strip.jpg", skin::CloseStrip()},
+      {"window_skin.jpg", windowSkin},
+      {"key_strip.jpg", skin::KeyStrip(windowSkin)},
+      {"wide_key_strip.jpg", skin::WideKeyStrip(windowSkin)},
+      {"minimise_strip.jpg", skin::MinimiseStrip(windowSkin)},
+      {"close_strip.jpg", skin::CloseStrip(windowSkin)},
   };
   for (const auto& picture : pictures) {
     if (!Write(out + QLatin1Char('/') + QLatin1String(picture.file), Jpeg(picture.image))) return 1;
   }
+  if (!Write(out + QStringLiteral("/app_icon.ico"), skin::AppIconFile())) return 1;
 
   const char* song = "宋体";
   const char* yahei = "微软雅黑";
