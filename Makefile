@@ -1,9 +1,17 @@
 # Zorvane: `make run` builds and opens the window, `make test` runs every test
-# (plain and under the sanitizers). Both first install the Debian packages
-# they need when any is missing.
+# (plain, under the sanitizers, and a short run of each fuzz target); `make
+# fuzz` fuzzes longer. Each first installs the Debian packages it needs when
+# any is missing.
+
+SHELL := /bin/bash
 
 BUILD_DIR   ?= build
 SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR    ?= build-fuzz
+FUZZ_SECONDS ?= 60
+# How long each fuzz target runs inside `make test`.
+TEST_FUZZ_SECONDS ?= 5
+FUZZ_TARGETS := conversions property_bag form_design
 BUILD_TYPE  ?= RelWithDebInfo
 JOBS        ?= $(shell nproc)
 
@@ -13,13 +21,13 @@ PACKAGES := cmake make g++ pkg-config \
   fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming qt6-translations-l10n
 # What the tests need on top: GoogleTest, a real X server to drive the
 # program in, and the tools that type, click and read the clipboard there.
-TEST_PACKAGES := libgtest-dev xvfb xauth x11-utils xdotool xclip
+TEST_PACKAGES := libgtest-dev xvfb xauth x11-utils xdotool xclip clang libclang-rt-14-dev
 
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:detect_stack_use_after_return=1 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all build run test deps test-deps clean
+.PHONY: all build run test deps test-deps fuzz fuzz-build clean
 
 all: build
 
@@ -55,6 +63,25 @@ test: test-deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DZORVANE_BUILD_TESTS=ON -DZORVANE_SANITIZE=ON
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure --timeout 600
+	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS)
+
+# Every fuzz target for FUZZ_SECONDS seconds, starting from the committed
+# seeds; any finding fails. New inputs go to a scratch folder, never into
+# the committed corpus.
+fuzz-build: test-deps
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORVANE_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+
+fuzz: fuzz-build
+	@for target in $(FUZZ_TARGETS); do \
+	  scratch=$$(mktemp -d); \
+	  echo "fuzz_$$target: $(FUZZ_SECONDS) s"; \
+	  QT_QPA_PLATFORM=offscreen $(FUZZ_DIR)/tests/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) \
+	    -max_len=65536 -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/ \
+	    $$scratch tests/fuzz/corpus/$$target 2>&1 | grep -E '^(stat::number_of_executed_units|==[0-9]+==|SUMMARY|property failed|an unloaded|a bag did|pictures were)' ; \
+	  status=$${PIPESTATUS[0]}; rm -rf $$scratch; \
+	  if [ $$status -ne 0 ]; then echo "fuzz_$$target found a fault (see $(FUZZ_DIR)/)"; exit 1; fi; \
+	done
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

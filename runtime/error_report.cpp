@@ -14,7 +14,7 @@ void ReportToUser(const RuntimeError& error) {
   std::fflush(stderr);
 
   static QPointer<QMessageBox> open;
-  if (open || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr ||
+  if ((open && open->isVisible()) || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr ||
       QCoreApplication::closingDown()) {
     return;
   }

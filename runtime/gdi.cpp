@@ -29,8 +29,8 @@ struct DeviceContext {
 
 using Object = std::variant<Bitmap, Palette, DeviceContext>;
 
-// Refuse bitmaps no screen could show rather than fail to allocate them.
-constexpr qint64 kLargestBitmap = 16384LL * 16384LL;
+// Refuse bitmaps far beyond any control rather than try to allocate them.
+constexpr qint64 kLargestBitmap = 4096LL * 4096LL;
 constexpr HPALETTE kDefaultPalette = 0x0180000B;
 
 struct Table {

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QRegion>
+#include <algorithm>
 #include <cmath>
 
 #include "runtime/design_reader.h"
@@ -98,9 +99,10 @@ void UserControl::Resized() {
 }
 
 void UserControl::FitImage() {
-  // The persistent image follows the control's size; what was drawn stays
-  // where it was.
-  const QSize size(std::max(1, Pixels(Width())), std::max(1, Pixels(Height())));
+  // The persistent image follows the control's size, up to a size no real
+  // control reaches; what was drawn stays where it was.
+  constexpr int kLargestSide = 4096;
+  const QSize size(std::clamp(Pixels(Width()), 1, kLargestSide), std::clamp(Pixels(Height()), 1, kLargestSide));
   const QImage* old = gdi::BitmapPixels(mImage);
   if (old != nullptr && old->size() == size) return;
   QImage pixels(size, QImage::Format_RGB32);

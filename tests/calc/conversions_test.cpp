@@ -115,7 +115,7 @@ TEST(Conversions, ArbitraryBytesNeverCrashAndAgree) {
   std::uniform_int_distribution<int> pickAlphabet(0, 1);
   std::uniform_int_distribution<int> byte(0, 255);
   std::uniform_int_distribution<std::size_t> index(0, alphabet.size() - 1);
-  for (int round = 0; round < 200000; ++round) {
+  for (int round = 0; round < 50000; ++round) {
     std::string text;
     const int n = length(random);
     for (int i = 0; i < n; ++i) {

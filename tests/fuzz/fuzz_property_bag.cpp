@@ -1,0 +1,37 @@
+// Any bytes as a control's saved settings: either a bag that writes back the
+// very same bytes, or a load error; never a crash or a read past the end.
+#include <QGuiApplication>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "runtime/gdi.h"
+#include "runtime/property_bag.h"
+#include "runtime/runtime_error.h"
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QGuiApplication application(*argc, *argv);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const runtime::gdi::ObjectCounts before = runtime::gdi::LiveObjects();
+  try {
+    const runtime::PropertyBag bag = runtime::PropertyBag::FromBytes(bytes);
+    if (bag.ToBytes() != bytes) {
+      std::fprintf(stderr, "a bag did not write back its own bytes\n");
+      std::abort();
+    }
+  } catch (const runtime::RuntimeError& error) {
+    if (error.Number() != runtime::kLoadError) std::abort();
+  }
+  if (!(runtime::gdi::LiveObjects() == before)) {
+    std::fprintf(stderr, "pictures were left behind\n");
+    std::abort();
+  }
+  return 0;
+}
