@@ -27,7 +27,11 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:de
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all build run test deps test-deps fuzz fuzz-build clean
+# What `make bench` needs on top: Google Benchmark, the X damage extension's
+# client library for the start-up probe, and Python for the report.
+BENCH_PACKAGES := libbenchmark-dev libxcb-damage0-dev xvfb xdotool python3
+
+.PHONY: all build run test deps test-deps bench fuzz fuzz-build clean
 
 all: build
 
@@ -64,6 +68,14 @@ test: test-deps
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure --timeout 600
 	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS)
+
+# Zorvane beside a bare Qt window and one with an empty 10 ms timer, under a
+# private Xvfb; prints the table the README shows.
+bench: deps
+	$(call install_missing,$(BENCH_PACKAGES))
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DZORVANE_BUILD_BENCH=ON
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target zorvane bench_bare_window bench_timer_window bench_startup_probe zorvane_bench
+	python3 bench/run_bench.py --build $(BUILD_DIR)
 
 # Every fuzz target for FUZZ_SECONDS seconds, starting from the committed
 # seeds; any finding fails. New inputs go to a scratch folder, never into

@@ -113,6 +113,10 @@ void iButton::Refresh() { cMouseAction(CurrentState(), kTrue); }
 // ---- state queries ----
 
 Boolean iButton::IsMouseOver() const {
+  // A window that is not on screen cannot be under the pointer; there is no
+  // need to ask the window system (the form draws its buttons before it
+  // shows them).
+  if (!Widget()->isVisible()) return kFalse;
   runtime::win32::POINTAPI point{0, 0};
   runtime::win32::GetCursorPos(&point);
   const std::int32_t under = runtime::win32::WindowFromPoint(point);

@@ -5,6 +5,7 @@
 
 #include "calc/size_formulas.h"
 #include "main_window/designs.h"
+#include "main_window/field_text.h"
 #include "main_window/form2.h"
 #include "main_window/project.h"
 #include "runtime/dispatch.h"
@@ -21,10 +22,8 @@ constexpr runtime::Colour kOverLimitColour = 255;
 constexpr runtime::Colour kNormalColour = runtime::kSystemWindowText;
 constexpr std::int32_t kMoveByDragging = 0xF012;  // SC_MOVE with the drag bits
 
-std::string Utf8(const QString& text) { return text.toStdString(); }
-
 // A size's text, or the run-time error its failure stands for.
-QString FieldText(const calc::Result<std::string>& size) {
+QString SizeText(const calc::Result<std::string>& size) {
   if (!size.Ok()) runtime::Raise(static_cast<int>(size.Error()));
   return QString::fromStdString(size.Value());
 }
@@ -114,14 +113,14 @@ void Form1::Text1_Change(std::int16_t /*Index*/) {
   // outputs as they were and still puts the caret at the end.
   QString t;
   runtime::ResumeNext([&] { t = Text1(0).Text(); });
-  runtime::ResumeNext([&] { Text1(1).SetText(FieldText(calc::Fat32SizeText(Utf8(t)))); });
-  runtime::ResumeNext([&] { Text1(2).SetText(FieldText(calc::NtfsSizeText(Utf8(t)))); });
+  runtime::ResumeNext([&] { Text1(1).SetText(SizeText(calc::Fat32SizeText(FieldText(t).View()))); });
+  runtime::ResumeNext([&] { Text1(2).SetText(SizeText(calc::NtfsSizeText(FieldText(t).View()))); });
   runtime::ResumeNext(
       [&] { Text1(0).SetSelStart(static_cast<std::int32_t>(Text1(0).Text().size())); });
 }
 
 void Form1::Timer1_Timer() {
-  if (calc::ExceedsFat32Limit(Utf8(Text1(0).Text()))) {
+  if (calc::ExceedsFat32Limit(FieldText(Text1(0).Text()).View())) {
     Text1(1).SetForeColor(kOverLimitColour);
   } else {
     Text1(1).SetForeColor(kNormalColour);

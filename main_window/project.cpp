@@ -12,14 +12,15 @@ Project::Project() {
   // The interface speaks Simplified Chinese, on any desktop.
   runtime::UseLanguage(QStringLiteral("zh_CN"));
   // The designs name the faces of the system they were drawn on.
-  const QStringList yaHei = {QStringLiteral("Microsoft YaHei"), QStringLiteral("WenQuanYi Micro Hei"),
-                             QStringLiteral("Noto Sans CJK SC")};
-  const QStringList song = {QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
-                            QStringLiteral("Noto Serif CJK SC"), QStringLiteral("WenQuanYi Zen Hei")};
+  const QStringList yaHei = {QStringLiteral("Microsoft YaHei"), QStringLiteral("WenQuanYi Zen Hei"),
+                             QStringLiteral("WenQuanYi Micro Hei")};
+  const QStringList song = {QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Zen Hei"),
+                            QStringLiteral("WenQuanYi Micro Hei")};
   runtime::SubstituteFont(QString::fromUtf8("微软雅黑"), yaHei);
   runtime::SubstituteFont(QStringLiteral("Microsoft YaHei"), yaHei.mid(1));
   runtime::SubstituteFont(QString::fromUtf8("宋体"), song);
   runtime::SubstituteFont(QStringLiteral("SimSun"), song.mid(1));
+  runtime::UseInterfaceFont(QString::fromUtf8("微软雅黑"), 9);
 }
 
 Project::~Project() {

@@ -4,10 +4,9 @@
 #include <string>
 
 #include "runtime/error_report.h"
-#include "runtime/program.h"
-#include "runtime/runtime_error.h"
 
 namespace runtime {
+namespace detail {
 namespace {
 
 void Report(const RuntimeError& error) {
@@ -20,10 +19,9 @@ void Report(const RuntimeError& error) {
 
 }  // namespace
 
-void Boundary(const std::function<void()>& body) {
-  if (HasEnded()) return;
+void ReportEscapedException() noexcept {
   try {
-    body();
+    throw;
   } catch (const ProgramEnd&) {
   } catch (const RuntimeError& error) {
     Report(error);
@@ -36,11 +34,5 @@ void Boundary(const std::function<void()>& body) {
   }
 }
 
-void ResumeNext(const std::function<void()>& statement) {
-  try {
-    statement();
-  } catch (const RuntimeError&) {
-  }
-}
-
+}  // namespace detail
 }  // namespace runtime

@@ -3,11 +3,12 @@
 #include <QFont>
 
 #include "runtime/design_reader.h"
+#include "runtime/interface_setup.h"
 
 namespace runtime {
 
 QFont Font::ToQFont() const {
-  QFont font(name);
+  QFont font(InstalledFamily(name));
   font.setPointSizeF(size > 0 && size <= 1638 ? size : 9);
   // Weights are 1..1000 in both worlds.
   font.setWeight(static_cast<QFont::Weight>(weight < 1 ? 400 : (weight > 1000 ? 1000 : weight)));

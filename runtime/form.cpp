@@ -79,7 +79,7 @@ Form::Form(const DesignNode& design, const ControlClasses& classes, const Design
   if (picture) {
     const PictureRef skin = Picture::FromFile(DesignFile(files, *picture));
     if (!skin) Raise(kLoadError, "'" + *picture + "' is not a picture");
-    mWidget->SetPicture(QPixmap::fromImage(skin->Pixels()));
+    mWidget->SetPicture(skin->Pixels());
   }
   if (icon) mWidget->setWindowIcon(IconFromFile(DesignFile(files, *icon)));
 
@@ -105,6 +105,10 @@ Form::Form(const DesignNode& design, const ControlClasses& classes, const Design
   mWidget->onCloseRequest = [this] {
     if (mEndsProgramWhenClosed) Boundary([] { End(); });
   };
+  mWidget->onVisibilityChange = [this] {
+    const bool held = mWidget->OutOfSight();
+    for (const auto& timer : mTimers) timer->SetHeld(held);
+  };
 
   for (const DesignNode& child : design.children) AddChild(child, classes, files);
   ApplyTabOrder();
@@ -113,6 +117,7 @@ Form::Form(const DesignNode& design, const ControlClasses& classes, const Design
 Form::~Form() {
   mWidget->onBackgroundPress = nullptr;
   mWidget->onCloseRequest = nullptr;
+  mWidget->onVisibilityChange = nullptr;
   for (UserControl* control : mUserControls) control->Unload();
   // Controls, timers and menus go before the window they live on.
   mControls.clear();

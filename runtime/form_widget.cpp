@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 #include "runtime/window_drag.h"
 
@@ -10,7 +11,7 @@ namespace runtime {
 
 FormWidget::FormWidget() { setAttribute(Qt::WA_StyledBackground, false); }
 
-void FormWidget::SetPicture(QPixmap picture) {
+void FormWidget::SetPicture(QImage picture) {
   mPicture = std::move(picture);
   // A picture that covers the window leaves nothing for Qt to fill first.
   setAttribute(Qt::WA_OpaquePaintEvent, !mPicture.isNull() && mPicture.size() == size());
@@ -24,7 +25,7 @@ void FormWidget::BeginDrag() {
 void FormWidget::paintEvent(QPaintEvent* /*event*/) {
   if (mPicture.isNull()) return;
   QPainter painter(this);
-  painter.drawPixmap(0, 0, mPicture);
+  painter.drawImage(0, 0, mPicture);
 }
 
 void FormWidget::mousePressEvent(QMouseEvent* event) {
@@ -42,6 +43,39 @@ void FormWidget::mouseReleaseEvent(QMouseEvent* event) {
 void FormWidget::closeEvent(QCloseEvent* event) {
   event->accept();
   if (onCloseRequest) onCloseRequest();
+}
+
+bool FormWidget::OutOfSight() const {
+  const QWindow* window = windowHandle();
+  return isMinimized() && (window == nullptr || !window->isExposed());
+}
+
+void FormWidget::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::WindowStateChange) VisibilityMayHaveChanged();
+  QWidget::changeEvent(event);
+}
+
+void FormWidget::showEvent(QShowEvent* event) {
+  // The platform reports what it shows of the window to the window itself.
+  if (!mWatchingWindow && windowHandle() != nullptr) {
+    windowHandle()->installEventFilter(this);
+    mWatchingWindow = true;
+  }
+  QWidget::showEvent(event);
+}
+
+bool FormWidget::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Expose) VisibilityMayHaveChanged();
+  return QWidget::eventFilter(watched, event);
+}
+
+void FormWidget::VisibilityMayHaveChanged() {
+  // Asked once the platform has settled what it shows.
+  QMetaObject::invokeMethod(
+      this, [this] {
+        if (onVisibilityChange) onVisibilityChange();
+      },
+      Qt::QueuedConnection);
 }
 
 }  // namespace runtime

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QPixmap>
+#include <QImage>
 #include <QPointF>
 #include <QWidget>
 #include <functional>
@@ -16,11 +16,16 @@ class FormWidget : public QWidget {
  public:
   FormWidget();
 
-  void SetPicture(QPixmap picture);
-  [[nodiscard]] const QPixmap& Picture() const { return mPicture; }
+  void SetPicture(QImage picture);
+  [[nodiscard]] const QImage& Picture() const { return mPicture; }
 
   std::function<void(QMouseEvent&)> onBackgroundPress;
   std::function<void()> onCloseRequest;
+  // The window was minimised, restored, hidden from view or shown again.
+  std::function<void()> onVisibilityChange;
+
+  // True while the window is minimised and the platform shows nothing of it.
+  [[nodiscard]] bool OutOfSight() const;
 
   // Starts moving the window with the button that is down on its background.
   void BeginDrag();
@@ -30,9 +35,15 @@ class FormWidget : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QPixmap mPicture;
+  void VisibilityMayHaveChanged();
+
+  bool mWatchingWindow = false;
+  QImage mPicture;  // shared with the picture object it came from
   QPointF mPressGlobal;
   Qt::MouseButton mPressButton = Qt::NoButton;
 };

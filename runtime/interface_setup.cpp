@@ -1,7 +1,10 @@
 #include "runtime/interface_setup.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFont>
+#include <QFontDatabase>
+#include <QHash>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -12,6 +15,43 @@ namespace runtime {
 void SubstituteFont(const QString& face, const QStringList& substitutes) {
   QFont::removeSubstitutions(face);
   QFont::insertSubstitutions(face, substitutes);
+}
+
+namespace {
+
+// Whether a family is installed, from the font database's own list: asking
+// it by name would first have fontconfig work through its alias rules for a
+// face the system lacks, the dearest thing the window would do at start-up.
+// Family names match without regard to case (Qt keeps substitutes in lower
+// case); the answer is the family's own spelling, or empty.
+QString Installed(const QString& family) {
+  static const QHash<QString, QString> families = [] {
+    QHash<QString, QString> byName;
+    for (const QString& name : QFontDatabase::families()) byName.insert(name.toCaseFolded(), name);
+    return byName;
+  }();
+  return families.value(family.toCaseFolded());
+}
+
+}  // namespace
+
+QString InstalledFamily(const QString& face) {
+  static QHash<QString, QString> resolved;
+  if (const auto found = resolved.constFind(face); found != resolved.constEnd()) return *found;
+  QString family = Installed(face);
+  for (const QString& substitute : QFont::substitutes(face)) {
+    if (!family.isEmpty()) break;
+    family = Installed(substitute);
+  }
+  if (family.isEmpty()) family = face;
+  resolved.insert(face, family);
+  return family;
+}
+
+void UseInterfaceFont(const QString& face, double points) {
+  QFont font(InstalledFamily(face));
+  font.setPointSizeF(points);
+  QApplication::setFont(font);
 }
 
 bool UseLanguage(const QString& localeName) {

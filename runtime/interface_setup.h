@@ -9,6 +9,16 @@ namespace runtime {
 // `substitutes` that is installed stands in.
 void SubstituteFont(const QString& face, const QStringList& substitutes);
 
+// The installed family that draws `face`: the face itself when installed,
+// else the first installed of its substitutes, else the face (and Qt's own
+// fallback). Resolved once per face.
+QString InstalledFamily(const QString& face);
+
+// The face of Qt's own texts (a field's context menu, tooltips, message
+// boxes): for a Chinese interface, a Chinese face rather than whatever the
+// desktop's default lacks.
+void UseInterfaceFont(const QString& face, double points);
+
 // Qt's own texts (a field's context menu, a message box's buttons) in the
 // given language, e.g. "zh_CN", whatever the user's locale. False when the
 // translations are not installed; the texts then stay in English.

@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
-#include <QRegularExpression>
 
 #include "runtime/key_ascii.h"
 #include "runtime/program.h"
@@ -23,8 +22,12 @@ LineEditBox::LineEditBox(QWidget* parent) : QLineEdit(parent) {
 
 void LineEditBox::InsertFromUser(QString text) {
   if (isReadOnly()) return;
-  const qsizetype lineEnd = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-  if (lineEnd >= 0) text.truncate(lineEnd);
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r' || text[i] == u'\n') {
+      text.truncate(i);
+      break;
+    }
+  }
   if (mUserLimit > 0) {
     const qsizetype room = mUserLimit - (this->text().size() - selectedText().size());
     if (room <= 0) return;
@@ -52,13 +55,16 @@ bool LineEditBox::Type(QChar typed, QKeyEvent* original) {
   if (IsPrintable(result)) {
     InsertFromUser(QString(result));
   } else if (result == typed && original != nullptr) {
-    // A command character the filter let through does what its key does.
-    if (original->matches(QKeySequence::Paste)) {
+    // A command character the filter let through does what its key does;
+    // Ctrl+V pastes within the user's limit.
+    if (typed.unicode() == 0x16) {
       PasteFromUser(QClipboard::Clipboard);
+    } else if (typed.unicode() == 0x08) {
+      if (!isReadOnly()) backspace();
     } else {
       QLineEdit::keyPressEvent(original);
     }
-  } else if (result.unicode() == 0x08) {
+  } else if (result.unicode() == 0x08 && !isReadOnly()) {
     backspace();
   }
   return !HasEnded();

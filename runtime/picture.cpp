@@ -1,6 +1,7 @@
 #include "runtime/picture.h"
 
 #include <QBuffer>
+#include <QHash>
 #include <QImageReader>
 #include <cmath>
 
@@ -19,13 +20,32 @@ Picture::~Picture() {
   if (mPalette != 0) gdi::DeleteObject(mPalette);
 }
 
-std::shared_ptr<Picture> Picture::FromFile(const QByteArray& bytes) {
+namespace {
+
+// Designs often hold the same picture many times (ten keys share one strip):
+// each is decoded once. The pixels are shared until someone draws into one.
+QImage Decoded(const QByteArray& bytes) {
+  static QHash<QByteArray, QImage> recent;
+  if (const auto found = recent.constFind(bytes); found != recent.constEnd()) return *found;
   QBuffer buffer;
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
   // The reader's own allocation limit refuses absurd declared sizes.
-  QImage pixels = reader.read();
+  const QImage pixels = reader.read();
+  constexpr qsizetype kRemembered = 16;
+  constexpr qint64 kLargestRemembered = 1024 * 1024;  // pixels: skins and strips, not photographs
+  if (recent.size() >= kRemembered) recent.clear();
+  if (!pixels.isNull() && static_cast<qint64>(pixels.width()) * pixels.height() <= kLargestRemembered) {
+    recent.insert(bytes, pixels);
+  }
+  return pixels;
+}
+
+}  // namespace
+
+std::shared_ptr<Picture> Picture::FromFile(const QByteArray& bytes) {
+  QImage pixels = Decoded(bytes);
   if (pixels.isNull()) return nullptr;
   const gdi::HBITMAP bitmap = gdi::CreateBitmapFromImage(std::move(pixels));
   if (bitmap == 0) return nullptr;

@@ -30,8 +30,15 @@ void Timer::SetEnabled(bool enabled) {
   Apply();
 }
 
+void Timer::SetHeld(bool held) {
+  if (held == mHeld) return;
+  mHeld = held;
+  Apply();
+  if (!held && mTimer.isActive()) Boundary([this] { Tick.Raise(); });
+}
+
 void Timer::Apply() {
-  if (mEnabled && mInterval > 0) {
+  if (mEnabled && mInterval > 0 && !mHeld) {
     if (!mTimer.isActive() || mTimer.interval() != mInterval) mTimer.start(mInterval);
   } else {
     mTimer.stop();

@@ -25,6 +25,12 @@ class Timer {
   [[nodiscard]] bool Enabled() const { return mEnabled; }
   void SetEnabled(bool enabled);
 
+  // While held, an enabled timer does not tick; released, it ticks once at
+  // once and then as before. The form holds its timers while nothing of it
+  // can be seen, so a minimised window costs no wakeups.
+  void SetHeld(bool held);
+  [[nodiscard]] bool Held() const { return mHeld; }
+
   Event<> Tick;
 
  private:
@@ -33,6 +39,7 @@ class Timer {
   std::string mName;
   std::int32_t mInterval = 0;
   bool mEnabled = true;
+  bool mHeld = false;
   QTimer mTimer;
 };
 

@@ -195,6 +195,7 @@ void UserControl::PaintPicture(const PictureRef& picture, float x, float y, floa
     QPainter painter(pixels);
     painter.drawImage(QRect(Pixels(x), Pixels(y), Pixels(width), Pixels(height)), picture->Pixels());
   }
+  ++mPictureCount;
   Drawn();
 }
 

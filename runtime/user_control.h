@@ -90,8 +90,10 @@ class UserControl : public Control {
   void PropertyChanged(std::string_view name);
   std::function<void(std::string_view)> onPropertyChanged;
 
-  // How many times anything was drawn into the persistent image.
+  // How many times anything was drawn into the persistent image, and how
+  // many pictures were painted there.
   [[nodiscard]] int DrawCount() const { return mDrawCount; }
+  [[nodiscard]] int PictureCount() const { return mPictureCount; }
 
  protected:
   explicit UserControl(QWidget* form);
@@ -138,6 +140,7 @@ class UserControl : public Control {
   float mCurrentX = 0;
   float mCurrentY = 0;
   int mDrawCount = 0;
+  int mPictureCount = 0;
 };
 
 }  // namespace runtime

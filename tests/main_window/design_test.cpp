@@ -118,9 +118,9 @@ TEST_F(MainWindowTest, TheFieldsAreAsDesigned) {
     EXPECT_EQ(field.GetFont()->size, 10.5);
     EXPECT_EQ(field.Text(), QString());
     // A real CJK face stands in for the designed one.
-    EXPECT_EQ(QFontInfo(field.Widget()->font()).family(), QStringLiteral("WenQuanYi Micro Hei"));
+    EXPECT_EQ(QFontInfo(field.Widget()->font()).family(), QStringLiteral("WenQuanYi Zen Hei"));
   }
-  EXPECT_EQ(QFontInfo(Button("iButton3").cFont()->ToQFont()).family(), QStringLiteral("AR PL UMing CN"));
+  EXPECT_EQ(QFontInfo(Button("iButton3").cFont()->ToQFont()).family(), QStringLiteral("WenQuanYi Zen Hei"));
 }
 
 TEST_F(MainWindowTest, TabRunsThroughTheFieldsAndThenTheButtonsByNumber) {

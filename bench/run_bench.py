@@ -1,0 +1,218 @@
+#!/usr/bin/env python3
+"""Measures Zorvane beside two reference windows, in one run, under a private
+Xvfb, and prints one table. Runs alternate between the programs so that
+whatever else the machine is doing falls on all of them alike.
+
+    bench/run_bench.py [--build build] [--runs 15] [--idle-seconds 20] [--idle-runs 3]
+"""
+import argparse
+import glob
+import json
+import os
+import signal
+import statistics
+import subprocess
+import sys
+import time
+
+PROGRAMS = [
+    ("Zorvane", "zorvane"),
+    ("bare window", "bench/bench_bare_window"),
+    ("empty-timer window", "bench/bench_timer_window"),
+]
+KEY_OFFSET = (249, 113)  # the middle of the 5 key within the window
+
+
+def start_xvfb():
+    for number in range(201, 260):
+        if not os.path.exists(f"/tmp/.X{number}-lock"):
+            display = f":{number}"
+            server = subprocess.Popen(["Xvfb", display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            os.environ["DISPLAY"] = display
+            for _ in range(100):
+                if subprocess.run(["xdotool", "getmouselocation"], capture_output=True).returncode == 0:
+                    return server
+                time.sleep(0.1)
+            server.kill()
+            break
+    sys.exit("no X server could be started")
+
+
+def launch(probe, program):
+    """Starts the program; returns its pid and the time to its first paint."""
+    out = subprocess.run([probe, program], capture_output=True, text=True, timeout=30).stdout.split()
+    return int(out[0]), float(out[1])
+
+
+def stop(pid):
+    try:
+        os.kill(pid, signal.SIGTERM)
+    except ProcessLookupError:
+        return
+    for _ in range(100):
+        if not os.path.exists(f"/proc/{pid}"):
+            return
+        try:
+            os.waitpid(pid, os.WNOHANG)
+        except ChildProcessError:
+            pass
+        time.sleep(0.02)
+    os.kill(pid, signal.SIGKILL)
+
+
+def rss_mib(pid):
+    with open(f"/proc/{pid}/status") as status:
+        for line in status:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1]) / 1024.0
+    return float("nan")
+
+
+def counters(pid):
+    """CPU nanoseconds and context switches, summed over the threads."""
+    cpu = 0
+    switches = 0
+    for task in glob.glob(f"/proc/{pid}/task/*"):
+        try:
+            with open(f"{task}/schedstat") as f:
+                cpu += int(f.read().split()[0])
+            with open(f"{task}/status") as f:
+                for line in f:
+                    if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")):
+                        switches += int(line.split()[1])
+        except (FileNotFoundError, ProcessLookupError):
+            pass
+    return cpu, switches
+
+
+def window_origin():
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "."], capture_output=True, text=True)
+    for window in found.stdout.split():
+        geometry = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window], capture_output=True,
+                                  text=True).stdout
+        values = dict(line.split("=") for line in geometry.split() if "=" in line)
+        if values.get("WIDTH") == "320" and values.get("HEIGHT") == "240":
+            return int(values["X"]), int(values["Y"])
+    return 352, 264
+
+
+def idle(probe, program, seconds, on_key):
+    pid, _ = launch(probe, program)
+    try:
+        time.sleep(1.0)
+        x, y = window_origin()
+        if on_key:
+            subprocess.run(["xdotool", "mousemove", str(x + KEY_OFFSET[0] - 3), str(y + KEY_OFFSET[1])])
+            subprocess.run(["xdotool", "mousemove", str(x + KEY_OFFSET[0]), str(y + KEY_OFFSET[1])])
+        else:
+            subprocess.run(["xdotool", "mousemove", "5", "5"])
+        time.sleep(1.0)
+        cpu0, sw0 = counters(pid)
+        time.sleep(seconds)
+        cpu1, sw1 = counters(pid)
+        return 100.0 * (cpu1 - cpu0) / (seconds * 1e9), (sw1 - sw0) / seconds
+    finally:
+        stop(pid)
+
+
+def in_process(build):
+    result = subprocess.run([os.path.join(build, "bench/zorvane_bench"), "--benchmark_format=json",
+                             "--benchmark_repetitions=5", "--benchmark_report_aggregates_only=true"],
+                            capture_output=True, text=True, env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+    data = json.loads(result.stdout)
+    times = {}
+    for entry in data["benchmarks"]:
+        if entry.get("aggregate_name") in ("median", "min", "max") or entry.get("run_type") == "aggregate":
+            name = entry["run_name"]
+            times.setdefault(name, {})[entry["aggregate_name"]] = entry["real_time"] / 1000.0  # microseconds
+    return times
+
+
+def summary(values):
+    return statistics.median(values), min(values), max(values)
+
+
+def cell(values, digits):
+    med, low, high = summary(values)
+    return f"{med:.{digits}f} ({low:.{digits}f}–{high:.{digits}f})"
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--build", default="build")
+    parser.add_argument("--runs", type=int, default=15)
+    parser.add_argument("--idle-seconds", type=float, default=20)
+    parser.add_argument("--idle-runs", type=int, default=3)
+    args = parser.parse_args()
+    probe = os.path.join(args.build, "bench/bench_startup_probe")
+    paths = [(name, os.path.join(args.build, path)) for name, path in PROGRAMS]
+    server = start_xvfb()
+    try:
+        startup = {name: [] for name, _ in paths}
+        memory = {name: [] for name, _ in paths}
+        for run in range(args.runs):
+            for name, program in paths[run % 3:] + paths[:run % 3]:
+                pid, ms = launch(probe, program)
+                time.sleep(1.0)
+                memory[name].append(rss_mib(pid))
+                startup[name].append(ms)
+                stop(pid)
+        cpu = {(name, key): [] for name, _ in paths for key in (False, True)}
+        wakeups = {(name, key): [] for name, _ in paths for key in (False, True)}
+        for run in range(args.idle_runs):
+            for name, program in paths[run % 3:] + paths[:run % 3]:
+                for on_key in (False, True):
+                    share, rate = idle(probe, program, args.idle_seconds, on_key)
+                    cpu[(name, on_key)].append(share)
+                    wakeups[(name, on_key)].append(rate)
+    finally:
+        server.terminate()
+    times = in_process(args.build)
+
+    names = [name for name, _ in paths]
+    def ratio(table, digits):
+        bare = summary(table["bare window"])[0]
+        return f"{summary(table['Zorvane'])[0] / bare:.2f}" if bare > 0 else "–"
+
+    rows = [
+        ("start-up to mapped and painted, ms", startup, 1),
+        ("resident memory after 1 s, MiB", memory, 1),
+    ]
+    lines = [f"| measure | {' | '.join(names)} | Zorvane ÷ bare |", "|---|---|---|---|---|"]
+    for title, table, digits in rows:
+        lines.append(f"| {title} | " + " | ".join(cell(table[n], digits) for n in names) + f" | {ratio(table, digits)} |")
+    for on_key, where in ((False, "pointer outside"), (True, "pointer on a key")):
+        share = {n: cpu[(n, on_key)] for n in names}
+        rate = {n: wakeups[(n, on_key)] for n in names}
+        lines.append(f"| idle CPU, {where}, % of a core | " + " | ".join(cell(share[n], 2) for n in names) +
+                     f" | {ratio(share, 2)} |")
+        lines.append(f"| wakeups per second, {where} | " + " | ".join(cell(rate[n], 0) for n in names) +
+                     f" | {ratio(rate, 2)} |")
+    for bench, title in (("Tick", "one tick's work"), ("KeyPressToOutputs", "key press to both outputs"),
+                         ("Fat32Size", "FAT32 size"), ("NtfsSize", "NTFS size")):
+        t = times.get(bench, {})
+        lines.append(f"| {title}, µs (in-process) | {t.get('median', float('nan')):.3f} | – | – | – |")
+
+    start_ratio = summary(startup["Zorvane"])[0] / summary(startup["bare window"])[0]
+    memory_extra = summary(memory["Zorvane"])[0] - summary(memory["bare window"])[0]
+    idle_zorvane = summary(cpu[("Zorvane", False)])[0]
+    idle_timer = summary(cpu[("empty-timer window", False)])[0]
+    key_press = times.get("KeyPressToOutputs", {}).get("median", float("nan"))
+    goals = [
+        (f"start-up {start_ratio:.2f} × the bare window (goal ≤ 1.15)", start_ratio <= 1.15),
+        (f"resident memory bare + {memory_extra:.1f} MiB (goal ≤ + 5 MiB)", memory_extra <= 5),
+        (f"idle CPU {idle_zorvane:.2f} % against {idle_timer:.2f} % for the empty timer "
+         f"(goal ≤ 1.5 × + 0.1 = {1.5 * idle_timer + 0.1:.2f} %)", idle_zorvane <= 1.5 * idle_timer + 0.1),
+        (f"key press to both outputs {key_press:.1f} µs (goal ≤ 20 µs)", key_press <= 20),
+    ]
+    print("\n".join(lines))
+    print()
+    for text, met in goals:
+        print(f"- {'met' if met else 'NOT met'}: {text}")
+    print(f"\nMedian (minimum–maximum) of {args.runs} start-ups and {args.idle_runs} idle runs of "
+          f"{args.idle_seconds:g} s per program, under Xvfb without a window manager.")
+
+
+if __name__ == "__main__":
+    main()
