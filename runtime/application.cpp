@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "runtime/form.h"
-#include "runtime/form_widget.h"
 #include "runtime/program.h"
 #include "runtime/runtime_error.h"
 
@@ -23,8 +22,6 @@ int Application::Run(const std::function<Form&()>& startup) {
   try {
     Form& form = startup();
     form.SetEndsProgramWhenClosed(true);
-    // The start-up form's icon is the program's.
-    QApplication::setWindowIcon(form.Widget().windowIcon());
     form.Show();
   } catch (const ProgramEnd&) {
     return 0;

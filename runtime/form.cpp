@@ -1,5 +1,6 @@
 #include "runtime/form.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QCursor>
 #include <QIcon>
@@ -81,7 +82,7 @@ Form::Form(const DesignNode& design, const ControlClasses& classes, const Design
     if (!skin) Raise(kLoadError, "'" + *picture + "' is not a picture");
     mWidget->SetPicture(skin->Pixels());
   }
-  if (icon) mWidget->setWindowIcon(IconFromFile(DesignFile(files, *icon)));
+  if (icon) mIconFile = DesignFile(files, *icon);
 
   mWidget->setObjectName(QString::fromStdString(mName));
   const QSize client(TwipsToPixels(mClientWidth), TwipsToPixels(mClientHeight));
@@ -229,6 +230,7 @@ void Form::Show() {
   mShown = true;
   if (first) {
     for (UserControl* control : mUserControls) control->ShowOnForm();
+    for (const auto& timer : mTimers) timer->Restart();
   }
   if (first && (mStartUpPosition == 1 || mStartUpPosition == 2)) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -240,6 +242,20 @@ void Form::Show() {
   mWidget->show();
   mWidget->raise();
   mWidget->activateWindow();
+  if (first && !mIconFile.isEmpty()) {
+    // Decoding the icon's four images can wait until the first frame is out;
+    // the window manager picks the icon up when it arrives.
+    QMetaObject::invokeMethod(
+        mWidget.get(),
+        [this] {
+          Boundary([this] {
+            const QIcon icon = IconFromFile(mIconFile);
+            mWidget->setWindowIcon(icon);
+            if (mEndsProgramWhenClosed) QApplication::setWindowIcon(icon);
+          });
+        },
+        Qt::QueuedConnection);
+  }
   if (first) {
     // The focus starts on the first control in tab order that can take it.
     Control* start = nullptr;

@@ -102,6 +102,7 @@ class Form {
   void ApplyTabOrder();
 
   std::unique_ptr<FormWidget> mWidget;  // first in, last out: controls live on it
+  QByteArray mIconFile;                 // set as the window's icon at the first show
   std::string mName;
   float mClientWidth = 0;
   float mClientHeight = 0;

@@ -27,8 +27,11 @@ bool IsAscii(std::string_view bytes) {
 // library: the few GBK texts of the designs should not cost the program a
 // megabyte of memory.
 bool IconvDecode(std::string_view bytes, QString& out) {
-  iconv_t converter = iconv_open("UTF-16LE", "GBK");
+  // One converter each way for the program's life, reset before each use;
+  // all text work happens on the user-interface thread.
+  static const iconv_t converter = iconv_open("UTF-16LE", "GBK");
   if (converter == reinterpret_cast<iconv_t>(-1)) return false;
+  iconv(converter, nullptr, nullptr, nullptr, nullptr);
   out.clear();
   out.reserve(static_cast<qsizetype>(bytes.size()));
   char* in = const_cast<char*>(bytes.data());
@@ -47,13 +50,13 @@ bool IconvDecode(std::string_view bytes, QString& out) {
       --inLeft;
     }
   }
-  iconv_close(converter);
   return true;
 }
 
 bool IconvEncode(const QString& text, std::string& out) {
-  iconv_t converter = iconv_open("GBK", "UTF-16LE");
+  static const iconv_t converter = iconv_open("GBK", "UTF-16LE");
   if (converter == reinterpret_cast<iconv_t>(-1)) return false;
+  iconv(converter, nullptr, nullptr, nullptr, nullptr);
   out.clear();
   char* in = reinterpret_cast<char*>(const_cast<QChar*>(text.constData()));
   std::size_t inLeft = static_cast<std::size_t>(text.size()) * sizeof(QChar);
@@ -70,7 +73,6 @@ bool IconvEncode(const QString& text, std::string& out) {
       inLeft -= std::min(inLeft, sizeof(QChar));
     }
   }
-  iconv_close(converter);
   return true;
 }
 #endif

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <cstring>
 #include <unordered_map>
 #include <variant>
 
@@ -205,6 +206,19 @@ BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC source, int x1, int y1, D
   Bitmap* to = table.Find<Bitmap>(target->bitmap);
   const Bitmap* src = table.Find<Bitmap>(from->bitmap);
   if (to == nullptr || src == nullptr) return 0;
+  if (to->pixels.format() == src->pixels.format() && to->pixels.depth() == 32) {
+    // The common case, a plain copy between bitmaps of one format: row by
+    // row, within both bitmaps.
+    const QRect area = QRect(x, y, cx, cy).intersected(to->pixels.rect()) &
+                       QRect(x, y, cx, cy).intersected(src->pixels.rect().translated(x - x1, y - y1));
+    for (int row = area.top(); row <= area.bottom() && !area.isEmpty(); ++row) {
+      std::memcpy(to->pixels.scanLine(row) + 4 * area.left(),
+                  src->pixels.constScanLine(row - y + y1) + 4 * (area.left() - x + x1),
+                  static_cast<std::size_t>(area.width()) * 4);
+    }
+    if (target->drawn) target->drawn();
+    return 1;
+  }
   // Paint through an RGB copy when the target is monochrome.
   const bool mono = to->pixels.depth() == 1;
   QImage canvas = mono ? to->pixels.convertToFormat(QImage::Format_RGB32) : QImage();

@@ -37,6 +37,10 @@ void Timer::SetHeld(bool held) {
   if (!held && mTimer.isActive()) Boundary([this] { Tick.Raise(); });
 }
 
+void Timer::Restart() {
+  if (mTimer.isActive()) mTimer.start(mInterval);
+}
+
 void Timer::Apply() {
   if (mEnabled && mInterval > 0 && !mHeld) {
     if (!mTimer.isActive() || mTimer.interval() != mInterval) mTimer.start(mInterval);

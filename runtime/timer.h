@@ -29,6 +29,10 @@ class Timer {
   // once and then as before. The form holds its timers while nothing of it
   // can be seen, so a minimised window costs no wakeups.
   void SetHeld(bool held);
+
+  // Counts the interval afresh from now: a form's timers start with its
+  // first show, so no tick lands between loading and the first frame.
+  void Restart();
   [[nodiscard]] bool Held() const { return mHeld; }
 
   Event<> Tick;

@@ -46,7 +46,8 @@ TEST_F(MainWindowTest, TheMainWindowIsAsDesigned) {
   EXPECT_TRUE(form.Widget().windowFlags().testFlag(Qt::FramelessWindowHint));
   EXPECT_EQ(form.Widget().size(), QSize(320, 240));
   EXPECT_EQ(form.Widget().grab().size(), QSize(320, 240));
-  EXPECT_FALSE(form.Widget().windowIcon().isNull());
+  EXPECT_TRUE(Eventually([&] { return !form.Widget().windowIcon().isNull(); })) << "the icon follows the first frame";
+  EXPECT_EQ(form.Widget().windowIcon().availableSizes().size(), 3) << "16, 32 and 48 pixels";
   EXPECT_EQ(form.Timer1.Interval(), 10);
   EXPECT_TRUE(form.Timer1.Enabled());
   // The skin covers the client area from (0, 0): the window shows the
