@@ -18,7 +18,7 @@ JOBS        ?= $(shell nproc)
 # What building and running needs.
 PACKAGES := cmake make g++ pkg-config \
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev \
-  fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming qt6-translations-l10n
+  fonts-wqy-microhei fonts-wqy-zenhei qt6-translations-l10n
 # What the tests need on top: GoogleTest, a real X server to drive the
 # program in, and the tools that type, click and read the clipboard there.
 TEST_PACKAGES := libgtest-dev xvfb xauth x11-utils xdotool xclip clang libclang-rt-14-dev

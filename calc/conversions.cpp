@@ -123,9 +123,32 @@ double ValOfRadix(std::string_view s, std::size_t pos, int radix) {
   return value;
 }
 
+// The digits of a whole number of at most 15 digits, which a double holds
+// exactly: the form every typed size has, read without the general scanner.
+bool ShortDigits(std::string_view text, double& value) {
+  if (text.empty() || text.size() > 15) return false;
+  std::int64_t whole = 0;
+  for (char c : text) {
+    if (!IsDigit(c)) return false;
+    whole = whole * 10 + (c - '0');
+  }
+  value = static_cast<double>(whole);
+  return true;
+}
+
+// Whole numbers below 10^15 are written as plain digits.
+bool PlainWhole(double value, std::string& out) {
+  if (!(std::fabs(value) < 1e15) || value != std::trunc(value)) return false;
+  char buffer[24];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int64_t>(value));
+  out.assign(buffer, ec == std::errc{} ? end : buffer);
+  return true;
+}
+
 }  // namespace
 
 Result<double> TextToNumber(std::string_view text) {
+  if (double value = 0; ShortDigits(text, value)) return value;
   std::size_t begin = 0;
   std::size_t end = text.size();
   while (begin < end && IsBlank(text[begin])) ++begin;
@@ -141,6 +164,7 @@ Result<double> TextToNumber(std::string_view text) {
 }
 
 double Val(std::string_view text) {
+  if (double value = 0; ShortDigits(text, value)) return value;
   std::string compact;
   compact.reserve(text.size());
   for (char c : text) {
@@ -161,6 +185,7 @@ std::string NumberToText(double value) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
   if (value == 0) return "0";
+  if (std::string plain; PlainWhole(value, plain)) return plain;
 
   // Round to 15 significant digits once; everything below lays those digits out.
   char buffer[64];
@@ -211,6 +236,8 @@ std::string NumberToText(double value) {
 }
 
 Result<std::string> ToFieldText(double value) {
+  // Plain digits read back as the very same number: nothing to round-trip.
+  if (std::string plain; PlainWhole(value, plain)) return plain;
   const double again = Val(NumberToText(value));
   if (!std::isfinite(again)) return Failure::Overflow;
   return NumberToText(again);

@@ -12,12 +12,12 @@
 
 namespace runtime {
 
-void SubstituteFont(const QString& face, const QStringList& substitutes) {
-  QFont::removeSubstitutions(face);
-  QFont::insertSubstitutions(face, substitutes);
-}
-
 namespace {
+
+QHash<QString, QString>& ResolvedFamilies() {
+  static QHash<QString, QString> resolved;
+  return resolved;
+}
 
 // Whether a family is installed, from the font database's own list: asking
 // it by name would first have fontconfig work through its alias rules for a
@@ -35,8 +35,14 @@ QString Installed(const QString& family) {
 
 }  // namespace
 
+void SubstituteFont(const QString& face, const QStringList& substitutes) {
+  QFont::removeSubstitutions(face);
+  QFont::insertSubstitutions(face, substitutes);
+  ResolvedFamilies().remove(face);
+}
+
 QString InstalledFamily(const QString& face) {
-  static QHash<QString, QString> resolved;
+  QHash<QString, QString>& resolved = ResolvedFamilies();
   if (const auto found = resolved.constFind(face); found != resolved.constEnd()) return *found;
   QString family = Installed(face);
   for (const QString& substitute : QFont::substitutes(face)) {
