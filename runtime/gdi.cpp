@@ -26,6 +26,7 @@ struct DeviceContext {
   HBITMAP ownBitmap = 0;  // the 1 x 1 monochrome bitmap every memory DC starts with
   HPALETTE palette = 0;
   std::function<void()> drawn;
+  std::function<void()> prepare;
 };
 
 using Object = std::variant<Bitmap, Palette, DeviceContext>;
@@ -199,6 +200,8 @@ UINT RealizePalette(HDC hdc) {
 }
 
 BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC source, int x1, int y1, DWORD rop) {
+  PrepareDC(source);
+  PrepareDC(hdc);
   Table& table = Objects();
   DeviceContext* target = table.Find<DeviceContext>(hdc);
   const DeviceContext* from = table.Find<DeviceContext>(source);
@@ -287,12 +290,21 @@ bool IsBitmap(HGDIOBJ object) { return Objects().Find<Bitmap>(object) != nullptr
 
 bool IsPalette(HGDIOBJ object) { return Objects().Find<Palette>(object) != nullptr; }
 
-HDC CreateSurfaceDC(std::function<void()> drawn) {
+HDC CreateSurfaceDC(std::function<void()> drawn, std::function<void()> prepare) {
   DeviceContext dc;
   dc.surface = true;
   dc.palette = kDefaultPalette;
   dc.drawn = std::move(drawn);
+  dc.prepare = std::move(prepare);
   return Objects().Add(std::move(dc));
+}
+
+void PrepareDC(HDC hdc) {
+  const DeviceContext* dc = Objects().Find<DeviceContext>(hdc);
+  if (dc != nullptr && dc->prepare) {
+    const std::function<void()> prepare = dc->prepare;  // the table may change meanwhile
+    prepare();
+  }
 }
 
 void DeleteSurfaceDC(HDC hdc) {

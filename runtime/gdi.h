@@ -89,8 +89,11 @@ std::vector<PALETTEENTRY> PaletteEntries(HPALETTE palette);
 bool IsBitmap(HGDIOBJ object);
 bool IsPalette(HGDIOBJ object);
 // The device context of a control surface; `drawn` runs after something
-// was drawn into it, so the surface can show it.
-HDC CreateSurfaceDC(std::function<void()> drawn);
+// was drawn into it, so the surface can show it, and `prepare` before its
+// pixels are read or drawn on, so the surface can finish drawing it owes.
+HDC CreateSurfaceDC(std::function<void()> drawn, std::function<void()> prepare = {});
+// Brings a surface DC's pixels up to date before they are used directly.
+void PrepareDC(HDC hdc);
 void DeleteSurfaceDC(HDC hdc);
 HBITMAP SelectedBitmap(HDC hdc);
 void NotifyDrawn(HDC hdc);

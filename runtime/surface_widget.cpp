@@ -45,6 +45,7 @@ SurfaceWidget::SurfaceWidget(QWidget* form, UserControl& owner) : QWidget(form),
 
 void SurfaceWidget::paintEvent(QPaintEvent* /*event*/) {
   if (mOwner == nullptr) return;
+  mOwner->Materialize();
   const QImage* pixels = gdi::BitmapPixels(gdi::SelectedBitmap(mOwner->hDC()));
   if (pixels == nullptr) return;
   QPainter painter(this);

@@ -36,7 +36,7 @@ UserControl::UserControl(QWidget* form) : Control(new SurfaceWidget(form, *this)
   mFont = std::make_shared<Font>();
   mFont->name = QApplication::font().family();
   mFont->size = QApplication::font().pointSizeF() > 0 ? QApplication::font().pointSizeF() : 9;
-  mDc = gdi::CreateSurfaceDC([this] { Drawn(); });
+  mDc = gdi::CreateSurfaceDC([this] { Drawn(); }, [this] { Materialize(); });
   FitImage();
 }
 
@@ -105,6 +105,7 @@ void UserControl::FitImage() {
   const QSize size(std::clamp(Pixels(Width()), 1, kLargestSide), std::clamp(Pixels(Height()), 1, kLargestSide));
   const QImage* old = gdi::BitmapPixels(mImage);
   if (old != nullptr && old->size() == size) return;
+  Materialize();
   QImage pixels(size, QImage::Format_RGB32);
   pixels.fill(ToQColor(mBackColor));
   if (old != nullptr) {
@@ -172,31 +173,54 @@ void UserControl::ApplyMask() {
 }
 
 PictureRef UserControl::Image() const {
+  Materialize();
   const QImage* pixels = gdi::BitmapPixels(mImage);
   return pixels != nullptr ? Picture::FromImage(*pixels) : nullptr;
 }
 
 QImage UserControl::ImagePixels() const {
+  Materialize();
   const QImage* pixels = gdi::BitmapPixels(mImage);
   return pixels != nullptr ? *pixels : QImage();
 }
 
 void UserControl::Cls() {
-  if (QImage* pixels = gdi::MutableBitmapPixels(mImage)) pixels->fill(ToQColor(mBackColor));
+  // Whatever was still to be drawn is covered by the clearing anyway.
+  mPending.clear();
+  mPendingClear = ToQColor(mBackColor);
   mCurrentX = 0;
   mCurrentY = 0;
   Drawn();
 }
 
 void UserControl::PaintPicture(const PictureRef& picture, float x, float y, float width, float height) {
-  QImage* pixels = gdi::MutableBitmapPixels(mImage);
-  if (!picture || pixels == nullptr) return;
-  {
-    QPainter painter(pixels);
-    painter.drawImage(QRect(Pixels(x), Pixels(y), Pixels(width), Pixels(height)), picture->Pixels());
-  }
+  if (!picture) return;
+  mPending.emplace_back(PendingPicture{picture, QRect(Pixels(x), Pixels(y), Pixels(width), Pixels(height))});
   ++mPictureCount;
   Drawn();
+}
+
+void UserControl::Materialize() const {
+  if (!mPendingClear && mPending.empty()) return;
+  QImage* pixels = gdi::MutableBitmapPixels(mImage);
+  if (pixels != nullptr) {
+    if (mPendingClear) pixels->fill(*mPendingClear);
+    if (!mPending.empty()) {
+      QPainter painter(pixels);
+      for (const auto& step : mPending) {
+        if (const auto* picture = std::get_if<PendingPicture>(&step)) {
+          painter.drawImage(picture->target, picture->picture->Pixels());
+        } else {
+          const auto& text = std::get<PendingText>(step);
+          painter.setFont(text.font);
+          painter.setPen(text.colour);
+          painter.drawText(text.baseline, text.text);
+        }
+      }
+    }
+  }
+  mPendingClear.reset();
+  mPending.clear();
 }
 
 float UserControl::TextWidth(const QString& text) const {
@@ -208,15 +232,9 @@ float UserControl::TextHeight(const QString& /*text*/) const {
 }
 
 void UserControl::Print(const QString& text) {
-  QImage* pixels = gdi::MutableBitmapPixels(mImage);
-  if (pixels == nullptr) return;
   const QFont font = FontOf(mFont);
-  {
-    QPainter painter(pixels);
-    painter.setFont(font);
-    painter.setPen(ToQColor(mForeColor));
-    painter.drawText(QPoint(Pixels(mCurrentX), Pixels(mCurrentY) + QFontMetrics(font).ascent()), text);
-  }
+  mPending.emplace_back(PendingText{text, QPoint(Pixels(mCurrentX), Pixels(mCurrentY) + QFontMetrics(font).ascent()),
+                                    font, ToQColor(mForeColor)});
   // Printing leaves the position at the start of the next line.
   mCurrentX = 0;
   mCurrentY += TextHeight(text);

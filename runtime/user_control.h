@@ -1,9 +1,15 @@
 #pragma once
 
+#include <QColor>
+#include <QFont>
+#include <QRect>
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string_view>
+#include <variant>
+#include <vector>
 
 #include "runtime/boolean.h"
 #include "runtime/colour.h"
@@ -122,6 +128,8 @@ class UserControl : public Control {
   static void RaiseNested(const std::function<void()>& handler);
   void Resized();
   void FitImage();
+  // Does the drawing recorded since the pixels were last needed.
+  void Materialize() const;
   void ApplyMask();
   void Drawn();
 
@@ -141,6 +149,22 @@ class UserControl : public Control {
   float mCurrentY = 0;
   int mDrawCount = 0;
   int mPictureCount = 0;
+
+  // Drawing is recorded and done when its pixels are first needed (a paint,
+  // a GDI call on hDC, Image): a control redrawn before it is ever shown, or
+  // several times before the next frame, draws only what is seen.
+  struct PendingPicture {
+    PictureRef picture;
+    QRect target;
+  };
+  struct PendingText {
+    QString text;
+    QPoint baseline;
+    QFont font;
+    QColor colour;
+  };
+  mutable std::optional<QColor> mPendingClear;
+  mutable std::vector<std::variant<PendingPicture, PendingText>> mPending;
 };
 
 }  // namespace runtime

@@ -41,6 +41,7 @@ std::int32_t WindowFromPoint(POINTAPI point) {
 
 std::int32_t DrawFocusRect(std::int32_t hdc, const RECT* rect) {
   if (rect == nullptr) return 0;
+  gdi::PrepareDC(hdc);
   QImage* pixels = gdi::MutableBitmapPixels(gdi::SelectedBitmap(hdc));
   if (pixels == nullptr || pixels->depth() < 32) return 0;
   const int left = std::max(rect->left, 0);
