@@ -21,7 +21,8 @@ PACKAGES := cmake make g++ pkg-config \
   fonts-wqy-microhei fonts-wqy-zenhei qt6-translations-l10n
 # What the tests need on top: GoogleTest, a real X server to drive the
 # program in, and the tools that type, click and read the clipboard there.
-TEST_PACKAGES := libgtest-dev xvfb xauth x11-utils xdotool xclip clang libclang-rt-14-dev
+TEST_PACKAGES := libgtest-dev xvfb xauth x11-utils xdotool xclip clang libclang-rt-14-dev \
+  desktop-file-utils appstream dpkg-dev file
 
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:detect_stack_use_after_return=1 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
@@ -31,7 +32,9 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:de
 # client library for the start-up probe, and Python for the report.
 BENCH_PACKAGES := libbenchmark-dev libxcb-damage0-dev xvfb xdotool python3
 
-.PHONY: all build run test deps test-deps bench fuzz fuzz-build clean
+PREFIX ?= /usr/local
+
+.PHONY: all build run test deps test-deps bench fuzz fuzz-build install package clean
 
 all: build
 
@@ -59,6 +62,16 @@ build: deps
 
 run: build
 	./$(BUILD_DIR)/zorvane
+
+# The programs, desktop entry, AppStream metadata and icons under PREFIX.
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX) --strip
+
+# A .deb of the same installation, its dependencies found from the libraries
+# the programs link (dpkg-shlibdeps).
+package: build
+	$(call install_missing,dpkg-dev)
+	cd $(BUILD_DIR) && cpack -G DEB
 
 test: test-deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DZORVANE_BUILD_TESTS=ON

@@ -3,7 +3,7 @@
 #include "runtime/application.h"
 
 int main(int argc, char** argv) {
-  runtime::Application application(argc, argv);
+  runtime::Application application(argc, argv, "Zorvane", "org.zorvane.Zorvane");
   main_window::Project project;
   return application.Run([&project]() -> runtime::Form& { return project.Form1(); });
 }

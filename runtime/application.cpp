@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "runtime/form.h"
@@ -10,12 +12,43 @@
 
 namespace runtime {
 
-Application::Application(int& argc, char** argv) {
-  QApplication::setApplicationName(QStringLiteral("Zorvane"));
+Application::Application(int& argc, char** argv, const char* name, const char* desktopId) {
+  QApplication::setApplicationName(QString::fromUtf8(name));
+  QGuiApplication::setDesktopFileName(QString::fromUtf8(desktopId));
+  ChooseDisplayScaling();
   mApp = std::make_unique<QApplication>(argc, argv);
 }
 
 Application::~Application() = default;
+
+namespace {
+
+// A factor rounded to a whole number, at least 1 (1.5 becomes 2).
+QByteArray WholeFactor(const QByteArray& factor) {
+  bool ok = false;
+  const double value = factor.trimmed().toDouble(&ok);
+  if (!ok || !(value > 0) || value > 16) return factor;
+  return QByteArray::number(std::max(1.0, std::floor(value + 0.5)));
+}
+
+}  // namespace
+
+void Application::ChooseDisplayScaling() {
+  // Factors the platform reports are rounded by Qt; factors the desktop sets
+  // through the environment (as some desktops do) are not, so round them here.
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+  if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
+    qputenv("QT_SCALE_FACTOR", WholeFactor(qgetenv("QT_SCALE_FACTOR")));
+  }
+  if (qEnvironmentVariableIsSet("QT_SCREEN_SCALE_FACTORS")) {
+    QList<QByteArray> screens = qgetenv("QT_SCREEN_SCALE_FACTORS").split(';');
+    for (QByteArray& screen : screens) {
+      const qsizetype equals = screen.lastIndexOf('=');
+      screen = equals < 0 ? WholeFactor(screen) : screen.left(equals + 1) + WholeFactor(screen.mid(equals + 1));
+    }
+    qputenv("QT_SCREEN_SCALE_FACTORS", screens.join(';'));
+  }
+}
 
 int Application::Run(const std::function<Form&()>& startup) {
   Program* program = Program::Current();

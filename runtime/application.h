@@ -13,7 +13,9 @@ class Form;
 // shows it and dispatches events until the program ends.
 class Application {
  public:
-  Application(int& argc, char** argv);
+  // `name` is the program's name, `desktopId` its reverse-DNS application id
+  // (the desktop entry's name, the icon's name, the Wayland app id).
+  Application(int& argc, char** argv, const char* name, const char* desktopId);
   ~Application();
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
@@ -22,6 +24,10 @@ class Application {
   // 0 when the program ended normally, 1 when the start-up form could not be
   // created (the reason is shown first).
   int Run(const std::function<Form&()>& startup);
+
+  // Whole-number scale factors only (150 % shows at 200 %), so pictures drawn
+  // pixel for pixel stay sharp. Must come before the QApplication exists.
+  static void ChooseDisplayScaling();
 
  private:
   std::unique_ptr<QApplication> mApp;

@@ -41,6 +41,7 @@ void Control::ReadExtender(DesignReader& design) {
   }
   mTabIndex = design.Integer16("TabIndex", 0);
   mTabStop = design.Flag("TabStop", true);
+  mAccessibleName = design.GbkText("AccessibleName", {});
   SetToolTipText(design.GbkText("ToolTipText", {}));
   const bool visible = design.Flag("Visible", true);
   if (mWidget) mWidget->setVisible(visible);
@@ -81,8 +82,12 @@ void Control::SetHeight(float twips) {
 
 void Control::SetToolTipText(const QString& text) {
   mToolTip = text;
-  if (mWidget) mWidget->setToolTip(text);
+  if (!mWidget) return;
+  mWidget->setToolTip(text);
+  mWidget->setAccessibleName(AccessibleName());
 }
+
+QString Control::AccessibleName() const { return mAccessibleName.isEmpty() ? mToolTip : mAccessibleName; }
 
 bool Control::Visible() const { return mWidget && !mWidget->isHidden(); }
 

@@ -37,6 +37,9 @@ class Control {
   [[nodiscard]] bool TabStop() const { return mTabStop; }
   [[nodiscard]] const QString& ToolTipText() const { return mToolTip; }
   void SetToolTipText(const QString& text);
+  // What assistive technology calls the control: the design's AccessibleName,
+  // or else its tooltip.
+  [[nodiscard]] QString AccessibleName() const;
   [[nodiscard]] bool Visible() const;
   void SetVisible(bool visible);
 
@@ -64,6 +67,7 @@ class Control {
   std::int16_t mTabIndex = 0;
   bool mTabStop = true;
   QString mToolTip;
+  QString mAccessibleName;
 };
 
 }  // namespace runtime

@@ -1,5 +1,6 @@
 #include "runtime/surface_widget.h"
 
+#include <QAccessibleWidget>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -37,7 +38,34 @@ MouseArgs ArgsOf(const QMouseEvent& event, Qt::MouseButtons buttons) {
 
 }  // namespace
 
+namespace {
+
+// To assistive technology a control surface is a button that can be pressed.
+class SurfaceAccessible : public QAccessibleWidget {
+ public:
+  explicit SurfaceAccessible(SurfaceWidget* surface) : QAccessibleWidget(surface, QAccessible::Button) {}
+
+  [[nodiscard]] QStringList actionNames() const override { return {pressAction()}; }
+  void doAction(const QString& action) override {
+    if (action == pressAction()) static_cast<SurfaceWidget*>(widget())->Press();
+  }
+};
+
+QAccessibleInterface* SurfaceAccessibleFactory(const QString& className, QObject* object) {
+  if (className == QLatin1String("runtime::SurfaceWidget") && object != nullptr && object->isWidgetType()) {
+    return new SurfaceAccessible(static_cast<SurfaceWidget*>(object));
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 SurfaceWidget::SurfaceWidget(QWidget* form, UserControl& owner) : QWidget(form), mOwner(&owner) {
+  static const bool factoryInstalled = [] {
+    QAccessible::installFactory(SurfaceAccessibleFactory);
+    return true;
+  }();
+  (void)factoryInstalled;
   setMouseTracking(true);
   setFocusPolicy(Qt::TabFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -52,7 +80,7 @@ void SurfaceWidget::paintEvent(QPaintEvent* /*event*/) {
   painter.drawImage(0, 0, *pixels);
 }
 
-void SurfaceWidget::Press(QMouseEvent& event) {
+void SurfaceWidget::PressAt(QMouseEvent& event) {
   mPressed |= event.button();
   Boundary([&] {
     if (mOwner == nullptr) return;
@@ -61,15 +89,25 @@ void SurfaceWidget::Press(QMouseEvent& event) {
   });
 }
 
+void SurfaceWidget::Press() {
+  const QPointF centre = QRectF(rect()).center();
+  QMouseEvent press(QEvent::MouseButtonPress, centre, mapToGlobal(centre), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, centre, mapToGlobal(centre), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  mousePressEvent(&press);
+  if (mOwner != nullptr) mouseReleaseEvent(&release);
+}
+
 void SurfaceWidget::mousePressEvent(QMouseEvent* event) {
   event->accept();
-  Press(*event);
+  PressAt(*event);
 }
 
 void SurfaceWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   // Qt reports the second press of a double click only as a double click.
   event->accept();
-  Press(*event);
+  PressAt(*event);
   Boundary([&] {
     if (mOwner != nullptr) mOwner->UserControl_DblClick();
   });

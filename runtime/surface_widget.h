@@ -20,6 +20,10 @@ class SurfaceWidget : public QWidget {
   // The control is going; no more events reach it.
   void Detach() { mOwner = nullptr; }
 
+  // A left click in the middle of the control, as assistive technology's
+  // "press" asks for it.
+  void Press();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -32,7 +36,7 @@ class SurfaceWidget : public QWidget {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
-  void Press(QMouseEvent& event);
+  void PressAt(QMouseEvent& event);
 
   UserControl* mOwner;
   Qt::MouseButtons mPressed;

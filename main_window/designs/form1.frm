@@ -66,6 +66,7 @@ Begin Form Form1
       EndProperty
       ForeColor       =   &H80000008&
       Height          =   315
+      AccessibleName  =   "NTFS MB"
       Index           =   2
       Left            =   960
       Locked          =   -1
@@ -90,6 +91,7 @@ Begin Form Form1
       EndProperty
       ForeColor       =   &H80000008&
       Height          =   315
+      AccessibleName  =   "FAT32 MB"
       Index           =   1
       Left            =   960
       Locked          =   -1
@@ -114,6 +116,7 @@ Begin Form Form1
       EndProperty
       ForeColor       =   &H80000008&
       Height          =   315
+      AccessibleName  =   "ÕûÊý GB"
       Index           =   0
       Left            =   960
       Locked          =   0

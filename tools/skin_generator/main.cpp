@@ -2,7 +2,7 @@
 // main window's design embeds them. The build never runs this; its outputs
 // are committed. Run it again after changing the artwork:
 //
-//   build/tools/skin_generator/zorvane_skin_generator main_window/designs
+//   build/tools/skin_generator/zorvane_skin_generator main_window/designs packaging/icons
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
@@ -81,6 +81,17 @@ int main(int argc, char** argv) {
     if (!Write(out + QLatin1Char('/') + QLatin1String(picture.file), Jpeg(picture.image))) return 1;
   }
   if (!Write(out + QStringLiteral("/app_icon.ico"), skin::AppIconFile())) return 1;
+
+  // The desktop's icon theme wants the symbol as PNG files at fixed sizes.
+  const QString icons = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("packaging/icons");
+  for (int size : {16, 32, 48, 256}) {
+    const QString folder = icons + QStringLiteral("/%1x%1").arg(size);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    skin::AppSymbol(size).save(&buffer, "PNG");
+    if (!QDir().mkpath(folder) || !Write(folder + QStringLiteral("/org.zorvane.Zorvane.png"), png)) return 1;
+  }
 
   const char* song = "宋体";
   const char* yahei = "微软雅黑";

@@ -1,0 +1,89 @@
+// zorvane-calc: the window's two sizes for scripts and for sizing many
+// partitions at once. One line per size: the size, the FAT32 value and the
+// NTFS value, separated by tabs.
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/size_formulas.h"
+
+namespace {
+
+constexpr const char* kHelp =
+    "Usage: zorvane-calc [SIZE...]\n"
+    "\n"
+    "For each SIZE in whole gigabytes, or for each line of standard input when no SIZE is\n"
+    "given (answered as soon as the line arrives), prints the size, the FAT32 partition size\n"
+    "and the NTFS partition size in megabytes, separated by single tabs: the values to give a\n"
+    "partitioning tool so that the partition later shows as exactly SIZE GB. The FAT32 size\n"
+    "is (SIZE - 1) x 4 + SIZE x 1024; the NTFS size rounds SIZE x 1024 up to whole disk\n"
+    "cylinders of 7.84423828125 MB (255 heads x 63 sectors x 512 bytes): K = floor(SIZE x\n"
+    "1024 / 7.84423828125) + 1 cylinders, then floor(K x 7.84423828125) + 1. A SIZE that is\n"
+    "not a number is reported on standard error, the other sizes are still answered, and the\n"
+    "exit status is 2. Empty input lines are skipped.\n"
+    "\n"
+    "Example:\n"
+    "  $ zorvane-calc 32 100\n"
+    "  32\t32892\t32774\n"
+    "  100\t102796\t102407\n";
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
+  return text;
+}
+
+// Answers one size; false when it is not one.
+bool Answer(std::string_view given) {
+  const std::string_view size = Trimmed(given);
+  const auto fat32 = calc::Fat32SizeText(size);
+  const auto ntfs = calc::NtfsSizeText(size);
+  if (!fat32.Ok() || !ntfs.Ok()) {
+    const calc::Failure failure = !fat32.Ok() ? fat32.Error() : ntfs.Error();
+    std::fprintf(stderr, "zorvane-calc: '%.*s' %s\n", static_cast<int>(size.size()), size.data(),
+                 failure == calc::Failure::Overflow ? "is too large to size a partition"
+                                                    : "is not a size in gigabytes");
+    return false;
+  }
+  std::printf("%.*s\t%s\t%s\n", static_cast<int>(size.size()), size.data(), fat32.Value().c_str(),
+              ntfs.Value().c_str());
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string_view> sizes;
+  bool optionsEnded = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (!optionsEnded && (arg == "--help" || arg == "-h")) {
+      std::fputs(kHelp, stdout);
+      return 0;
+    }
+    if (!optionsEnded && arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (!optionsEnded && arg.size() > 2 && arg.substr(0, 2) == "--") {
+      std::fprintf(stderr, "zorvane-calc: unknown option '%s' (see --help)\n", argv[i]);
+      return 2;
+    }
+    sizes.push_back(arg);
+  }
+
+  bool allAnswered = true;
+  if (!sizes.empty()) {
+    for (const std::string_view size : sizes) allAnswered = Answer(size) && allAnswered;
+    return allAnswered ? 0 : 2;
+  }
+  std::string line;
+  while (std::getline(std::cin, line)) {
+    if (Trimmed(line).empty()) continue;
+    allAnswered = Answer(line) && allAnswered;
+    std::fflush(stdout);
+  }
+  return allAnswered ? 0 : 2;
+}

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The command-line companion as a script uses it.
+set -uo pipefail
+calc=${1:?usage: zorvane_calc_test.sh path/to/zorvane-calc}
+failures=0
+check() {  # name, expected, actual
+  if [ "$2" != "$3" ]; then
+    echo "FAIL: $1"; echo "  expected: $(printf '%q' "$2")"; echo "  actual:   $(printf '%q' "$3")"
+    failures=$((failures + 1))
+  fi
+}
+tab=$'\t'
+
+# Sizes on the command line: one line each, tab-separated, as the window shows them.
+out=$("$calc" 1 32 33 999999 007 0 2>/dev/null); status=$?
+check "sizes as arguments" "1${tab}1024${tab}1028
+32${tab}32892${tab}32774
+33${tab}33920${tab}33793
+999999${tab}1027998968${tab}1023998977
+007${tab}7192${tab}7170
+0${tab}-4${tab}8" "$out"
+check "status when all convert" 0 "$status"
+
+# A size that does not convert: named on stderr, the rest still answered, status 2.
+out=$("$calc" 10 abc 40abc 1E400 20 2>/tmp/zorvane-calc-err.$$); status=$?
+err=$(cat /tmp/zorvane-calc-err.$$); rm -f /tmp/zorvane-calc-err.$$
+check "the others are answered" "10${tab}10276${tab}10245
+20${tab}20556${tab}20482" "$out"
+check "status with a bad size" 2 "$status"
+for bad in abc 40abc 1E400; do
+  case "$err" in *"'$bad'"*) ;; *) check "stderr names $bad" "$bad named" "$err" ;; esac
+done
+
+# Exactly what the window's size operations accept.
+out=$("$calc" " 12 " 1.5 -- -1 2>/dev/null)
+check "the window's notations" "12${tab}12332${tab}12292
+1.5${tab}1538${tab}1538
+-1${tab}-1032${tab}-1010" "$out"
+
+# Standard input: one answer per line, each as soon as its line arrives.
+coproc CALC { "$calc"; }
+echo 100 >&"${CALC[1]}"
+IFS= read -r -t 5 first <&"${CALC[0]}"
+check "first line answered before the second is sent" "100${tab}102796${tab}102407" "$first"
+printf '\n5\n' >&"${CALC[1]}"
+IFS= read -r -t 5 second <&"${CALC[0]}"
+check "an empty line is skipped" "5${tab}5136${tab}5123" "$second"
+exec {CALC[1]}>&-
+wait "$CALC_PID"; status=$?
+check "status after standard input" 0 "$status"
+
+# Help explains the output and both formulas.
+help=$("$calc" --help); status=$?
+check "help status" 0 "$status"
+for phrase in "tab" "FAT32" "NTFS" "(SIZE - 1) x 4 + SIZE x 1024" "7.84423828125"; do
+  case "$help" in *"$phrase"*) ;; *) check "help mentions $phrase" "present" "missing" ;; esac
+done
+
+[ "$failures" -eq 0 ] && echo "zorvane-calc: ok"
+exit $((failures > 0))

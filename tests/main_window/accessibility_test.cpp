@@ -1,0 +1,50 @@
+// What assistive technology finds in the window: every button a pressable
+// button named by its tooltip, every field named by its panel's label.
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+
+#include "main_window/main_window_fixture.h"
+
+namespace {
+
+using test_support::MainWindowTest;
+
+TEST_F(MainWindowTest, EveryButtonIsAPressableButtonNamedByItsTooltip) {
+  const struct {
+    const char* button;
+    const char* name;
+  } rows[] = {{"iButton1", "关闭"}, {"iButton2", "最小化"}, {"iButton3", "1"},  {"iButton12", "0"},
+              {"iButton13", "复制"}, {"iButton14", "清空"}, {"iButton11", "9"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.button);
+    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(Button(row.button).Widget());
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->role(), QAccessible::Button);
+    EXPECT_EQ(button->text(QAccessible::Name), QString::fromUtf8(row.name));
+    ASSERT_NE(button->actionInterface(), nullptr);
+    EXPECT_TRUE(button->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    EXPECT_TRUE(button->state().focusable);
+  }
+}
+
+TEST_F(MainWindowTest, PressingAButtonThroughAssistiveTechnologyClicksIt) {
+  for (const char* key : {"iButton5", "iButton12", "iButton8"}) {
+    QAccessible::queryAccessibleInterface(Button(key).Widget())
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+  }
+  EXPECT_EQ(Text(0), QStringLiteral("502"));
+  EXPECT_EQ(Text(1), QStringLiteral("516052"));
+}
+
+TEST_F(MainWindowTest, TheFieldsAreNamedByTheirPanels) {
+  const char* names[] = {"整数 GB", "FAT32 MB", "NTFS MB"};
+  for (int index = 0; index < 3; ++index) {
+    QAccessibleInterface* field = QAccessible::queryAccessibleInterface(Field(index).Widget());
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->role(), QAccessible::EditableText);
+    EXPECT_EQ(field->text(QAccessible::Name), QString::fromUtf8(names[index]));
+  }
+}
+
+}  // namespace

@@ -1,0 +1,64 @@
+// The window on a display scaled 150 % or 200 % (the offscreen platform
+// configured with such a screen): a whole-number scale, the layout kept at
+// the scaled size, and every button's picture its own frame, not smeared
+// into its neighbours.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include "main_window/form1.h"
+#include "main_window/project.h"
+#include "runtime/application.h"
+#include "runtime/form_widget.h"
+
+namespace {
+
+class HighDpi : public testing::Test {
+ protected:
+  HighDpi() : form(project.Form1()) {
+    form.Show();
+    if (!QTest::qWaitForWindowExposed(&form.Widget())) ADD_FAILURE() << "never shown";
+  }
+  main_window::Project project;
+  main_window::Form1& form;
+};
+
+TEST_F(HighDpi, TheScaleIsAWholeNumberAndTheLayoutKeepsItsShape) {
+  EXPECT_EQ(form.Widget().devicePixelRatio(), 2.0);
+  EXPECT_EQ(form.Widget().size(), QSize(320, 240)) << "in the display's logical pixels";
+  EXPECT_EQ(form.ControlNamed<image_button::iButton>("iButton5").Widget()->geometry(), QRect(232, 96, 35, 35));
+  const QImage shown = form.Widget().grab().toImage();
+  EXPECT_EQ(shown.size(), QSize(640, 480));
+}
+
+TEST_F(HighDpi, EachButtonShowsItsOwnFrameSharp) {
+  for (const char* name : {"iButton1", "iButton2", "iButton5", "iButton13"}) {
+    SCOPED_TRACE(name);
+    auto& button = form.ControlNamed<image_button::iButton>(name);
+    button.LetCaption(QString());  // the picture alone
+    button.cMouseAction(0, runtime::kTrue);
+    const QImage frame = button.StateImageFor(0)->Pixels().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(button.ImagePixels(), frame) << "the picture is exactly frame 0 of the strip";
+    const QImage shown = button.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), frame.size() * 2);
+    // Every device pixel is its frame pixel, doubled: nothing blurred in from
+    // a neighbouring pixel, let alone from the next frame of the strip.
+    int differing = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+      for (int x = 0; x < shown.width(); ++x) {
+        if (shown.pixel(x, y) != frame.pixel(x / 2, y / 2)) ++differing;
+      }
+    }
+    EXPECT_EQ(differing, 0);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  runtime::Application::ChooseDisplayScaling();
+  QApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
