@@ -22,8 +22,6 @@ void ClipboardObject::Clear() { System().clear(QClipboard::Clipboard); }
 
 void ClipboardObject::SetText(const QString& text) { System().setText(text, QClipboard::Clipboard); }
 
-QString ClipboardObject::GetText() const { return System().text(QClipboard::Clipboard); }
-
 ClipboardObject& Clipboard() {
   static ClipboardObject object;
   return object;

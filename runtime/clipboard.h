@@ -11,7 +11,6 @@ class ClipboardObject {
   void Clear();
   // Puts plain text on the clipboard, replacing whatever it held.
   void SetText(const QString& text);
-  [[nodiscard]] QString GetText() const;
 };
 
 // The global object, created on first use.

@@ -71,8 +71,8 @@ Form::Form(const DesignNode& design, const ControlClasses& classes, const Design
   const std::int16_t border = reader.Integer16("BorderStyle", 2);
   reader.Number("ClientLeft", 0);
   reader.Number("ClientTop", 0);
-  mClientWidth = ClientSize(reader, "ClientWidth", 4800);
-  mClientHeight = ClientSize(reader, "ClientHeight", 3600);
+  const float clientWidth = ClientSize(reader, "ClientWidth", 4800);
+  const float clientHeight = ClientSize(reader, "ClientHeight", 3600);
   mStartUpPosition = reader.Integer16("StartUpPosition", 3);
   const std::optional<std::string> picture = reader.Bytes("Picture");
   const std::optional<std::string> icon = reader.Bytes("Icon");
@@ -85,7 +85,7 @@ Form::Form(const DesignNode& design, const ControlClasses& classes, const Design
   if (icon) mIconFile = DesignFile(files, *icon);
 
   mWidget->setObjectName(QString::fromStdString(mName));
-  const QSize client(TwipsToPixels(mClientWidth), TwipsToPixels(mClientHeight));
+  const QSize client(TwipsToPixels(clientWidth), TwipsToPixels(clientHeight));
   if (border == 0) {
     mWidget->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
   }
@@ -271,8 +271,6 @@ void Form::Show() {
   }
   ThrowIfEnded();
 }
-
-void Form::Hide() { mWidget->hide(); }
 
 void Form::PopupMenu(Menu& menu, std::optional<float> x, std::optional<float> y) {
   QMenu& popup = menu.Popup();

@@ -41,8 +41,6 @@ class Form {
   [[nodiscard]] const std::string& Name() const { return mName; }
   [[nodiscard]] QString Caption() const;
   void SetCaption(const QString& caption);
-  [[nodiscard]] float ClientWidth() const { return mClientWidth; }
-  [[nodiscard]] float ClientHeight() const { return mClientHeight; }
 
   // 0 normal, 1 minimised, 2 maximised.
   [[nodiscard]] std::int16_t WindowState() const;
@@ -53,7 +51,6 @@ class Form {
   // screen for StartUpPosition 1 and 2) and gives the focus to the first
   // control in tab order.
   void Show();
-  void Hide();
 
   // Shows `menu`'s items as a popup with its top-left corner at (x, y) twips
   // in the form's client area, or at the pointer when no place is given.
@@ -104,8 +101,6 @@ class Form {
   std::unique_ptr<FormWidget> mWidget;  // first in, last out: controls live on it
   QByteArray mIconFile;                 // set as the window's icon at the first show
   std::string mName;
-  float mClientWidth = 0;
-  float mClientHeight = 0;
   std::int16_t mStartUpPosition = 3;
   bool mShown = false;
   bool mEndsProgramWhenClosed = false;

@@ -237,8 +237,6 @@ BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC source, int x1, int y1, D
 
 void SetDisplay(Display display) { Objects().display = std::move(display); }
 
-const Display& CurrentDisplay() { return Objects().display; }
-
 Display PaletteDisplay(int size) {
   Display display;
   display.bitsPerPixel = 8;

@@ -68,7 +68,6 @@ struct Display {
   std::vector<PALETTEENTRY> systemPalette;  // paletteSize entries on a palette display
 };
 void SetDisplay(Display display);
-const Display& CurrentDisplay();
 // A 256-colour palette display with a palette of `size` entries.
 Display PaletteDisplay(int size = 256);
 

@@ -146,11 +146,6 @@ void UserControl::SetFont(FontRef font) {
   mFont = std::move(font);
 }
 
-void UserControl::SetMaskColor(Colour colour) {
-  mMaskColor = colour;
-  ApplyMask();
-}
-
 void UserControl::SetMaskPicture(PictureRef picture) {
   mMaskPicture = std::move(picture);
   ApplyMask();

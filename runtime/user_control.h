@@ -69,8 +69,6 @@ class UserControl : public Control {
   void SetDrawMode(std::int16_t mode) { mDrawMode = mode; }
   [[nodiscard]] const FontRef& GetFont() const { return mFont; }
   void SetFont(FontRef font);
-  [[nodiscard]] Colour MaskColor() const { return mMaskColor; }
-  void SetMaskColor(Colour colour);
   [[nodiscard]] const PictureRef& MaskPicture() const { return mMaskPicture; }
   void SetMaskPicture(PictureRef picture);
   [[nodiscard]] const QString& Tag() const { return mTag; }
@@ -142,7 +140,7 @@ class UserControl : public Control {
   Colour mForeColor = 0x80000012;
   std::int16_t mDrawMode = 13;
   FontRef mFont;
-  Colour mMaskColor = 0x00FF00FF;
+  Colour mMaskColor = 0x00FF00FF;  // the see-through colour of a mask picture
   PictureRef mMaskPicture;
   QString mTag;
   float mCurrentX = 0;

@@ -36,7 +36,6 @@ class Variant {
   static Variant FromFont(FontRef value) { return Variant(std::move(value)); }
   static Variant Nothing() { return Variant(PictureRef()); }
 
-  [[nodiscard]] bool IsEmpty() const { return std::holds_alternative<Empty>(mValue); }
   [[nodiscard]] bool IsObject() const;
 
   // The runtime's conversions; a value that cannot convert is run-time error
