@@ -84,10 +84,10 @@ void Control::SetToolTipText(const QString& text) {
   mToolTip = text;
   if (!mWidget) return;
   mWidget->setToolTip(text);
-  mWidget->setAccessibleName(AccessibleName());
+  // Assistive technology knows a control by the design's AccessibleName, or
+  // else by its tooltip.
+  mWidget->setAccessibleName(mAccessibleName.isEmpty() ? text : mAccessibleName);
 }
-
-QString Control::AccessibleName() const { return mAccessibleName.isEmpty() ? mToolTip : mAccessibleName; }
 
 bool Control::Visible() const { return mWidget && !mWidget->isHidden(); }
 

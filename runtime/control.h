@@ -37,9 +37,6 @@ class Control {
   [[nodiscard]] bool TabStop() const { return mTabStop; }
   [[nodiscard]] const QString& ToolTipText() const { return mToolTip; }
   void SetToolTipText(const QString& text);
-  // What assistive technology calls the control: the design's AccessibleName,
-  // or else its tooltip.
-  [[nodiscard]] QString AccessibleName() const;
   [[nodiscard]] bool Visible() const;
   void SetVisible(bool visible);
 

@@ -36,10 +36,6 @@ MouseArgs ArgsOf(const QMouseEvent& event, Qt::MouseButtons buttons) {
           static_cast<float>(PixelsToTwips(event.position().y()))};
 }
 
-}  // namespace
-
-namespace {
-
 // To assistive technology a control surface is a button that can be pressed.
 class SurfaceAccessible : public QAccessibleWidget {
  public:

@@ -20,6 +20,9 @@
 namespace runtime {
 namespace {
 
+// The see-through colour of a mask picture.
+constexpr Colour kMaskColor = 0x00FF00FF;
+
 QFont FontOf(const FontRef& font) { return font ? font->ToQFont() : QApplication::font(); }
 
 int Pixels(float twips) { return TwipsToPixels(twips); }
@@ -163,7 +166,7 @@ void UserControl::ApplyMask() {
     mSurface->clearMask();
     return;
   }
-  const QImage shown = mask.createMaskFromColor(ToQColor(mMaskColor).rgb(), Qt::MaskOutColor);
+  const QImage shown = mask.createMaskFromColor(ToQColor(kMaskColor).rgb(), Qt::MaskOutColor);
   mSurface->setMask(QRegion(QBitmap::fromImage(shown)));
 }
 

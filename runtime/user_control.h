@@ -140,7 +140,6 @@ class UserControl : public Control {
   Colour mForeColor = 0x80000012;
   std::int16_t mDrawMode = 13;
   FontRef mFont;
-  Colour mMaskColor = 0x00FF00FF;  // the see-through colour of a mask picture
   PictureRef mMaskPicture;
   QString mTag;
   float mCurrentX = 0;
