@@ -27,7 +27,7 @@ def start_xvfb():
     for number in range(201, 260):
         if not os.path.exists(f"/tmp/.X{number}-lock"):
             display = f":{number}"
-            server = subprocess.Popen(["Xvfb", display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+            server = subprocess.Popen(["Xvfb", display, "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             os.environ["DISPLAY"] = display
             for _ in range(100):

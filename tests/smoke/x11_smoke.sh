@@ -13,7 +13,9 @@ for n in $(seq 91 160); do
 done
 [ -n "$display" ] || fail "no free display number"
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# -noreset: by default the server resets when its last client leaves (the
+# readiness probe below), and a client connecting during that reset is refused.
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 app=""
 cleanup() {
