@@ -46,7 +46,8 @@ define install_missing
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:$$missing"; \
 	  if [ "$$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi; \
-	  $$sudo apt-get update -q && DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -q $$missing; \
+	  $$sudo apt-get -o DPkg::Lock::Timeout=600 update -q && \
+	    DEBIAN_FRONTEND=noninteractive $$sudo apt-get -o DPkg::Lock::Timeout=600 install -y -q $$missing; \
 	fi
 endef
 
