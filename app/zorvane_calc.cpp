@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/conversions.h"
 #include "calc/size_formulas.h"
 
 namespace {
@@ -20,9 +21,10 @@ constexpr const char* kHelp =
     "partitioning tool so that the partition later shows as exactly SIZE GB. The FAT32 size\n"
     "is (SIZE - 1) x 4 + SIZE x 1024; the NTFS size rounds SIZE x 1024 up to whole disk\n"
     "cylinders of 7.84423828125 MB (255 heads x 63 sectors x 512 bytes): K = floor(SIZE x\n"
-    "1024 / 7.84423828125) + 1 cylinders, then floor(K x 7.84423828125) + 1. A SIZE that is\n"
-    "not a number is reported on standard error, the other sizes are still answered, and the\n"
-    "exit status is 2. Empty input lines are skipped.\n"
+    "1024 / 7.84423828125) + 1 cylinders, then floor(K x 7.84423828125) + 1. MB means MiB,\n"
+    "1,048,576 bytes. A SIZE that is not a whole number from 1 up (0, a negative number, a\n"
+    "fraction, a word) is reported on standard error, the other sizes are still answered,\n"
+    "and the exit status is 2. Empty input lines are skipped.\n"
     "\n"
     "Example:\n"
     "  $ zorvane-calc 32 100\n"
@@ -35,9 +37,23 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
+// A partition has at least one whole gigabyte. The window keeps showing the
+// formulas' values for 0, but a script asking for 0, -5 or 1.5 made a mistake
+// and should hear so rather than get a negative or fractional size. Words
+// and numbers too large are left to the formulas' own failures.
+bool IsBelowOneOrFraction(std::string_view size) {
+  const calc::Result<double> n = calc::TextToNumber(size);
+  return n.Ok() && (n.Value() < 1 || n.Value() != calc::Fix(n.Value()));
+}
+
 // Answers one size; false when it is not one.
 bool Answer(std::string_view given) {
   const std::string_view size = Trimmed(given);
+  if (IsBelowOneOrFraction(size)) {
+    std::fprintf(stderr, "zorvane-calc: '%.*s' is not a whole number of gigabytes from 1 up\n",
+                 static_cast<int>(size.size()), size.data());
+    return false;
+  }
   const auto fat32 = calc::Fat32SizeText(size);
   const auto ntfs = calc::NtfsSizeText(size);
   if (!fat32.Ok() || !ntfs.Ok()) {

@@ -12,13 +12,12 @@ check() {  # name, expected, actual
 tab=$'\t'
 
 # Sizes on the command line: one line each, tab-separated, as the window shows them.
-out=$("$calc" 1 32 33 999999 007 0 2>/dev/null); status=$?
+out=$("$calc" 1 32 33 999999 007 2>/dev/null); status=$?
 check "sizes as arguments" "1${tab}1024${tab}1028
 32${tab}32892${tab}32774
 33${tab}33920${tab}33793
 999999${tab}1027998968${tab}1023998977
-007${tab}7192${tab}7170
-0${tab}-4${tab}8" "$out"
+007${tab}7192${tab}7170" "$out"
 check "status when all convert" 0 "$status"
 
 # A size that does not convert: named on stderr, the rest still answered, status 2.
@@ -31,11 +30,18 @@ for bad in abc 40abc 1E400; do
   case "$err" in *"'$bad'"*) ;; *) check "stderr names $bad" "$bad named" "$err" ;; esac
 done
 
-# Exactly what the window's size operations accept.
-out=$("$calc" " 12 " 1.5 -- -1 2>/dev/null)
-check "the window's notations" "12${tab}12332${tab}12292
-1.5${tab}1538${tab}1538
--1${tab}-1032${tab}-1010" "$out"
+# Whole sizes from 1 up, in any notation the window's fields read; no partition
+# is 0, negative or a fraction of a gigabyte, whatever the formulas give for it.
+out=$("$calc" " 12 " 1e3 0 -5 1.5 -0 0.5 7 2>/tmp/zorvane-calc-err.$$); status=$?
+err=$(cat /tmp/zorvane-calc-err.$$); rm -f /tmp/zorvane-calc-err.$$
+check "only whole sizes from 1 up are answered" "12${tab}12332${tab}12292
+1e3${tab}1027996${tab}1024003
+7${tab}7192${tab}7170" "$out"
+check "status with sizes below 1 or fractions" 2 "$status"
+for bad in 0 -5 1.5 -0 0.5; do
+  case "$err" in *"'$bad'"*) ;; *) check "stderr names $bad" "$bad named" "$err" ;; esac
+done
+check "one line on stderr per refused size" 5 "$(grep -c . <<<"$err")"
 
 # Standard input: one answer per line, each as soon as its line arrives.
 coproc CALC { "$calc"; }
