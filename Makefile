@@ -22,7 +22,8 @@ PACKAGES := cmake make g++ pkg-config \
 # What the tests need on top: GoogleTest, a real X server to drive the
 # program in, and the tools that type, click and read the clipboard there.
 TEST_PACKAGES := libgtest-dev xvfb xauth x11-utils xdotool xclip clang libclang-rt-14-dev \
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file \
+  dosfstools ntfs-3g python3
 
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:detect_stack_use_after_return=1 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
@@ -82,6 +83,14 @@ test: test-deps
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure --timeout 600
 	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS)
+
+# Formats sparse images of Zorvane's sizes with the real formatters and
+# writes the measured capacities into the README's table.
+.PHONY: filesystems
+filesystems: test-deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target zorvane-calc
+	python3 tests/filesystems/filesystems.py table --calc $(BUILD_DIR)/zorvane-calc --write README.md
 
 # Zorvane beside a bare Qt window and one with an empty 10 ms timer, under a
 # private Xvfb; prints the table the README shows.
