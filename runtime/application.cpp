@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "runtime/display_check.h"
 #include "runtime/form.h"
 #include "runtime/program.h"
 #include "runtime/runtime_error.h"
@@ -32,6 +33,13 @@ QByteArray WholeFactor(const QByteArray& factor) {
 }
 
 }  // namespace
+
+bool Application::FindDisplay(int argc, const char* const* argv, const char* command) {
+  const std::optional<std::string> missing = MissingDisplay(argc, argv, SystemDisplaySearch());
+  if (!missing) return true;
+  std::fprintf(stderr, "%s: needs a graphical session, but %s\n", command, missing->c_str());
+  return false;
+}
 
 void Application::ChooseDisplayScaling() {
   // Factors the platform reports are rounded by Qt; factors the desktop sets

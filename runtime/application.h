@@ -25,6 +25,12 @@ class Application {
   // created (the reason is shown first).
   int Run(const std::function<Form&()>& startup);
 
+  // True when the window has a display to go on. Otherwise says on standard
+  // error, in one line after `command`, which display is missing, where Qt
+  // would abort; the caller then ends with status 1. Comes before the
+  // Application exists.
+  static bool FindDisplay(int argc, const char* const* argv, const char* command);
+
   // Whole-number scale factors only (150 % shows at 200 %), so pictures drawn
   // pixel for pixel stay sharp. Must come before the QApplication exists.
   static void ChooseDisplayScaling();
