@@ -55,6 +55,31 @@ TEST_F(Interaction, HoverShowsOnEnteringAndThePollNoticesLeaving) {
   EXPECT_FALSE(b.Tracking()) << "the poll stops once the pointer has left";
 }
 
+TEST_F(Interaction, ThePointerComingBackShowsHoverAndRaisesMouseOverAgain) {
+  image_button::iButton& b = Button();
+  for (int visit = 1; visit <= 2; ++visit) {
+    SCOPED_TRACE(visit);
+    MoveTo(Centre());
+    EXPECT_EQ(b.DrawnState(), 1);
+    EXPECT_EQ(overs, visit);
+    PointerTo(Outside());
+    EXPECT_TRUE(Eventually([&] { return outs == visit; }));
+    EXPECT_EQ(b.DrawnState(), 0);
+  }
+}
+
+TEST_F(Interaction, AButtonDisabledUnderThePointerLeavesOnTheNextTick) {
+  image_button::iButton& b = Button();
+  MoveTo(Centre());
+  b.LetEnabled(kFalse);
+  EXPECT_EQ(b.DrawnState(), 3);
+  // The window system passes over a disabled window, so the poll finds the
+  // pointer gone although it has not moved.
+  EXPECT_TRUE(Eventually([&] { return outs == 1; }));
+  EXPECT_EQ(b.DrawnState(), 0);
+  EXPECT_FALSE(b.Tracking());
+}
+
 TEST_F(Interaction, PressLeaveComeBackAndReleaseClicksOnce) {
   image_button::iButton& b = Button();
   MoveTo(Centre());
