@@ -199,4 +199,30 @@ TEST_F(Interaction, AHandlerThatEndsTheProgramStopsTheButtonToo) {
   EXPECT_EQ(outs, 0) << "no handler runs after the end";
 }
 
+// A form whose first tab stop is a button: the focus reaches the button with
+// the window's activation rather than by Tab, and it shows its frame all
+// the same.
+TEST(IButtonFocus, AFormThatStartsOnAButtonShowsItsFocusFrame) {
+  runtime::Program program;
+  test_support::RecordedErrors errors{program};
+  runtime::ControlClasses classes;
+  image_button::RegisterIButton(classes);
+  const std::string bag = test_support::IButtonTest::DefaultSettings().ToBytes();
+  runtime::Form form(runtime::ParseFormDesign("Begin Form F\n BorderStyle = 0\n"
+                                              " Begin Zorvane.iButton B\n  Width = 525\n  Height = 525\n"
+                                              "  TabIndex = 0\n  Settings = \"b.bag\"\n End\nEnd\n",
+                                              "t.frm"),
+                     classes, [&bag](std::string_view) { return QByteArray::fromStdString(bag); });
+  image_button::iButton& b = form.ControlNamed<image_button::iButton>("B");
+  form.Widget().move(100, 100);
+  QCursor::setPos(5, 5);  // away from the button
+  form.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form.Widget()));
+  ASSERT_TRUE(b.Widget()->hasFocus());
+  const QRgb plain = test_support::kFrameColours[0];
+  EXPECT_EQ(b.ImagePixels().pixel(3, 3), plain ^ 0x00FFFFFFu);
+  EXPECT_EQ(b.ImagePixels().pixel(4, 3), plain);
+  EXPECT_TRUE(errors.numbers.empty());
+}
+
 }  // namespace
