@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "runtime/form.h"
+#include "runtime/key_repeat.h"
 #include "runtime/program.h"
 #include "runtime/runtime_error.h"
 
@@ -17,6 +18,7 @@ Application::Application(int& argc, char** argv, const char* name, const char* d
   QGuiApplication::setDesktopFileName(QString::fromUtf8(desktopId));
   ChooseDisplayScaling();
   mApp = std::make_unique<QApplication>(argc, argv);
+  UseDetectableKeyRepeat();
 }
 
 Application::~Application() = default;
