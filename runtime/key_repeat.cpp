@@ -6,10 +6,17 @@
 #if defined(ZORVANE_HAVE_XCB_XKB) && QT_CONFIG(xcb)
 #define ZORVANE_X_KEY_REPEAT 1
 #include <xcb/xcb.h>
-// The extension's C header names a member `explicit`.
+// The extension's C header names a member `explicit`, a C++ keyword.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wkeyword-macro"
+#endif
 #define explicit explicit_
 #include <xcb/xkb.h>
 #undef explicit
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
 
 #include <cstdint>
 #include <cstdlib>
