@@ -14,7 +14,9 @@ python=/usr/bin/python3
 if [ -z "${ZORVANE_PRIVATE_SESSION_BUS:-}" ]; then
   command -v dbus-run-session >/dev/null || skip "no session bus: dbus-run-session is missing (package dbus-daemon)"
   "$python" -c 'import pyatspi' 2>/dev/null || skip "no AT-SPI client: pyatspi is missing (package python3-pyatspi)"
-  exec dbus-run-session -- env ZORVANE_PRIVATE_SESSION_BUS=1 "$0" "$@"
+  # Without the desktop's display: the accessibility bus would otherwise
+  # announce itself on that display's root window.
+  exec env -u DISPLAY -u WAYLAND_DISPLAY dbus-run-session -- env ZORVANE_PRIVATE_SESSION_BUS=1 "$0" "$@"
 fi
 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1 ||
   skip "the accessibility bus does not start in this session (package at-spi2-core)"
