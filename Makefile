@@ -15,16 +15,18 @@ FUZZ_TARGETS := conversions property_bag form_design
 BUILD_TYPE  ?= RelWithDebInfo
 JOBS        ?= $(shell nproc)
 
-# What building and running needs.
+# What building and running needs (the X keyboard extension's client library
+# lets a held key come up once).
 PACKAGES := cmake make g++ pkg-config \
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev \
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libxcb-xkb-dev \
   fonts-wqy-microhei fonts-wqy-zenhei qt6-translations-l10n
 # What the tests need on top: GoogleTest, a real X server to drive the
 # program in, the tools that type, click and read the clipboard there, the
-# formatters the file-system suite measures, and what checks the package
-# and its manual pages.
+# accessibility bus with a client that reads it as a screen reader does, the
+# formatters the file-system suite measures, and what checks the package and
+# its manual pages.
 TEST_PACKAGES := libgtest-dev xvfb xauth x11-utils xdotool xclip clang libclang-rt-14-dev \
-  desktop-file-utils appstream dpkg-dev file \
+  desktop-file-utils appstream dpkg-dev file dbus-daemon at-spi2-core python3-pyatspi \
   dosfstools ntfs-3g python3 \
   lintian man-db
 

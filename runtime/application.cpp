@@ -8,6 +8,7 @@
 
 #include "runtime/display_check.h"
 #include "runtime/form.h"
+#include "runtime/key_repeat.h"
 #include "runtime/program.h"
 #include "runtime/runtime_error.h"
 
@@ -18,6 +19,7 @@ Application::Application(int& argc, char** argv, const char* name, const char* d
   QGuiApplication::setDesktopFileName(QString::fromUtf8(desktopId));
   ChooseDisplayScaling();
   mApp = std::make_unique<QApplication>(argc, argv);
+  UseDetectableKeyRepeat();
 }
 
 Application::~Application() = default;

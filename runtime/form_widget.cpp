@@ -1,5 +1,6 @@
 #include "runtime/form_widget.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,8 +9,28 @@
 #include "runtime/window_drag.h"
 
 namespace runtime {
+namespace {
 
-FormWidget::FormWidget() { setAttribute(Qt::WA_StyledBackground, false); }
+// To assistive technology a form is a window named by its caption (Qt's
+// accessible widget already takes a window's name from its title), so a
+// screen reader announces it when it comes to the front.
+QAccessibleInterface* FormAccessibleFactory(const QString& className, QObject* object) {
+  if (className == QLatin1String("runtime::FormWidget") && object != nullptr && object->isWidgetType()) {
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+FormWidget::FormWidget() {
+  static const bool factoryInstalled = [] {
+    QAccessible::installFactory(FormAccessibleFactory);
+    return true;
+  }();
+  (void)factoryInstalled;
+  setAttribute(Qt::WA_StyledBackground, false);
+}
 
 void FormWidget::SetPicture(QImage picture) {
   mPicture = std::move(picture);

@@ -1,6 +1,7 @@
 #include "runtime/line_edit_box.h"
 
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -130,6 +131,30 @@ void LineEditBox::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   QLineEdit::mouseReleaseEvent(event);
+}
+
+void LineEditBox::focusInEvent(QFocusEvent* event) {
+  const Qt::FocusReason reason = event->reason();
+  // What stayed selected from an earlier visit gives way to Qt's own rule for
+  // a field reached from the keyboard: the whole text.
+  if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason) {
+    deselect();
+  }
+  QLineEdit::focusInEvent(event);
+}
+
+void LineEditBox::focusOutEvent(QFocusEvent* event) {
+  // Qt drops the selection here; put it back as it was, caret end included.
+  const int start = selectionStart();
+  const int length = selectionLength();
+  const bool caretAtStart = cursorPosition() == start;
+  QLineEdit::focusOutEvent(event);
+  if (length <= 0 || hasSelectedText()) return;
+  if (caretAtStart) {
+    setSelection(start + length, -length);
+  } else {
+    setSelection(start, length);
+  }
 }
 
 }  // namespace runtime

@@ -12,6 +12,9 @@ namespace runtime {
 // first passes a filter that may refuse or change it; what the user types or
 // pastes is held to a length limit, while text written by code never is.
 // Qt's own maxLength cannot do this, since it also cuts setText.
+// The selection stays when the focus leaves the field, so code can still
+// read or replace it from a button or a menu; Tab into the field selects the
+// whole text and a click places the caret, as Qt has them.
 class LineEditBox : public QLineEdit {
   Q_OBJECT
 
@@ -37,6 +40,8 @@ class LineEditBox : public QLineEdit {
   void inputMethodEvent(QInputMethodEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   // Runs one typed character through the filter and does what is left of

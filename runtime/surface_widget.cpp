@@ -17,8 +17,9 @@
 namespace runtime {
 namespace {
 
-// A popup menu or another application taking the keyboard is not a move of
-// the focus between the form's controls.
+// A popup menu or another window taking the keyboard is not a move of the
+// focus away from the control: it stays the form's focus and gets the
+// keyboard back when the menu or the window lets go.
 bool MovesFocus(Qt::FocusReason reason) {
   return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
 }
@@ -165,7 +166,10 @@ void SurfaceWidget::keyReleaseEvent(QKeyEvent* event) {
 
 void SurfaceWidget::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
-  if (!MovesFocus(event->reason())) return;
+  // However the focus came, by Tab or with the activation of a window whose
+  // focus was here already, the control hears of it once.
+  if (mHoldsFocus) return;
+  mHoldsFocus = true;
   Boundary([&] {
     if (mOwner != nullptr) mOwner->UserControl_EnterFocus();
   });
@@ -173,7 +177,8 @@ void SurfaceWidget::focusInEvent(QFocusEvent* event) {
 
 void SurfaceWidget::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
-  if (!MovesFocus(event->reason())) return;
+  if (!MovesFocus(event->reason()) || !mHoldsFocus) return;
+  mHoldsFocus = false;
   Boundary([&] {
     if (mOwner != nullptr) mOwner->UserControl_ExitFocus();
   });

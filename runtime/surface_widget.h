@@ -40,6 +40,8 @@ class SurfaceWidget : public QWidget {
 
   UserControl* mOwner;
   Qt::MouseButtons mPressed;
+  // The control has heard EnterFocus and not yet ExitFocus.
+  bool mHoldsFocus = false;
 };
 
 }  // namespace runtime

@@ -36,7 +36,11 @@ std::int32_t GetCursorPos(POINTAPI* point) {
 }
 
 std::int32_t WindowFromPoint(POINTAPI point) {
-  return HandleOf(QApplication::widgetAt(QPoint(point.x, point.y)));
+  // A disabled window is passed over, as the platform's hit test passes it:
+  // the point belongs to the enabled window it sits in.
+  QWidget* widget = QApplication::widgetAt(QPoint(point.x, point.y));
+  while (widget != nullptr && !widget->isEnabled()) widget = widget->parentWidget();
+  return HandleOf(widget);
 }
 
 std::int32_t DrawFocusRect(std::int32_t hdc, const RECT* rect) {

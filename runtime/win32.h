@@ -34,7 +34,9 @@ std::int32_t SendMessageA(std::int32_t hWnd, std::uint32_t message, std::int32_t
 // The pointer's position on the screen, in logical pixels.
 std::int32_t GetCursorPos(POINTAPI* point);
 
-// The handle of the window under a point of the screen, or 0.
+// The handle of the window under a point of the screen, or 0. Hidden and
+// disabled windows are passed over: a disabled control gives the window it
+// sits in.
 std::int32_t WindowFromPoint(POINTAPI point);
 
 // Inverts a dotted outline just inside the rectangle on the device context's

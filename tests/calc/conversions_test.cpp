@@ -58,6 +58,7 @@ TEST(Val, ReadsTheLeadingNumber) {
       {"1e", 1},         {"1e+", 1},       {"&H1F", 31},      {"&hff", 255},
       {"&O17", 15},      {"&H", 0},        {"&X1", 0},        {"1E400", inf},
       {"-1E400", -inf},  {"1E-400", 0},    {"数据", 0},       {"33", 33},
+      {"&O8", 0},        {"&O178", 15},    {"&HFG", 15},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.text);

@@ -67,6 +67,8 @@ class IButtonTest : public testing::Test {
     PointerTo(QPoint(5, 5));  // far from the button
   }
 
+  // The test strip as the button's only saved setting.
+ public:
   static runtime::PropertyBag DefaultSettings() {
     runtime::PropertyBag bag;
     bag.WriteProperty("BackPicture",
@@ -74,6 +76,7 @@ class IButtonTest : public testing::Test {
     return bag;
   }
 
+ protected:
   image_button::iButton& Button() { return form->ControlNamed<image_button::iButton>("B"); }
   QWidget* Surface() { return Button().Widget(); }
   QPoint Centre() { return Surface()->mapToGlobal(Surface()->rect().center()); }

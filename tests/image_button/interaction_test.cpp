@@ -55,6 +55,31 @@ TEST_F(Interaction, HoverShowsOnEnteringAndThePollNoticesLeaving) {
   EXPECT_FALSE(b.Tracking()) << "the poll stops once the pointer has left";
 }
 
+TEST_F(Interaction, ThePointerComingBackShowsHoverAndRaisesMouseOverAgain) {
+  image_button::iButton& b = Button();
+  for (int visit = 1; visit <= 2; ++visit) {
+    SCOPED_TRACE(visit);
+    MoveTo(Centre());
+    EXPECT_EQ(b.DrawnState(), 1);
+    EXPECT_EQ(overs, visit);
+    PointerTo(Outside());
+    EXPECT_TRUE(Eventually([&] { return outs == visit; }));
+    EXPECT_EQ(b.DrawnState(), 0);
+  }
+}
+
+TEST_F(Interaction, AButtonDisabledUnderThePointerLeavesOnTheNextTick) {
+  image_button::iButton& b = Button();
+  MoveTo(Centre());
+  b.LetEnabled(kFalse);
+  EXPECT_EQ(b.DrawnState(), 3);
+  // The window system passes over a disabled window, so the poll finds the
+  // pointer gone although it has not moved.
+  EXPECT_TRUE(Eventually([&] { return outs == 1; }));
+  EXPECT_EQ(b.DrawnState(), 0);
+  EXPECT_FALSE(b.Tracking());
+}
+
 TEST_F(Interaction, PressLeaveComeBackAndReleaseClicksOnce) {
   image_button::iButton& b = Button();
   MoveTo(Centre());
@@ -172,6 +197,119 @@ TEST_F(Interaction, AHandlerThatEndsTheProgramStopsTheButtonToo) {
   PointerTo(Outside());
   QTest::qWait(120);
   EXPECT_EQ(outs, 0) << "no handler runs after the end";
+}
+
+// What a release does on a toggle button, decided by where the pointer is
+// and by the Button argument as the container's MouseUp handler leaves it.
+struct ReleaseRow {
+  const char* name;
+  Qt::MouseButton pressed;
+  std::int16_t buttonAfterHandler;  // 0: the handler leaves it alone
+  bool outside;
+  int clicks;
+  runtime::Boolean value;
+  std::int32_t drawn;
+};
+
+class ToggleRelease : public Interaction, public testing::WithParamInterface<ReleaseRow> {};
+
+TEST_P(ToggleRelease, DecidesClickValueAndPicture) {
+  const ReleaseRow& row = GetParam();
+  image_button::iButton& b = Button();
+  b.SetBackPicture(runtime::Picture::FromFile(test_support::StripFile(10, 35, 35)));
+  b.LetStyle(1);
+  if (row.buttonAfterHandler != 0) {
+    b.MouseUp.Handle([&row](std::int16_t& button, std::int16_t&, float&, float&) { button = row.buttonAfterHandler; });
+  }
+  MoveTo(Centre());
+  Press(row.pressed);
+  if (row.outside) PointerTo(Outside());
+  Release(row.pressed);
+  EXPECT_EQ(clicks, row.clicks);
+  EXPECT_EQ(b.Value(), row.value);
+  EXPECT_EQ(b.DrawnState(), row.drawn);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Interaction, ToggleRelease,
+    testing::Values(ReleaseRow{"LeftOver", Qt::LeftButton, 0, false, 1, kTrue, 1},
+                    ReleaseRow{"LeftOutsideTogglesNothing", Qt::LeftButton, 0, true, 0, kFalse, 0},
+                    // The runtime's click follows the press, which was the left button's.
+                    ReleaseRow{"LeftMadeRightStaysPressed", Qt::LeftButton, 2, false, 1, kFalse, 2},
+                    ReleaseRow{"RightMadeLeftToggles", Qt::RightButton, 1, false, 0, kTrue, 1}),
+    [](const testing::TestParamInfo<ReleaseRow>& info) { return info.param.name; });
+
+TEST_F(Interaction, AKeyUpHandlerThatClearsKeyCodeStopsSpace) {
+  image_button::iButton& b = Button();
+  b.SetBackPicture(runtime::Picture::FromFile(test_support::StripFile(10, 35, 35)));
+  b.LetStyle(1);
+  b.KeyUP.Handle([](std::int16_t& keyCode, std::int16_t&) { keyCode = 0; });
+  Key(QEvent::KeyPress, Qt::Key_Space);
+  EXPECT_EQ(b.DrawnState(), 2);
+  const int draws = b.DrawButtonCount();
+  Key(QEvent::KeyRelease, Qt::Key_Space);
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(b.Value(), kFalse) << "no toggle";
+  EXPECT_EQ(b.DrawButtonCount(), draws) << "no redraw";
+}
+
+// The state a refresh draws (here, setting Enabled): Pressed only while the
+// left button is held with the pointer over the button, Normal when it is
+// held elsewhere.
+struct RefreshRow {
+  const char* name;
+  bool pointerOver;
+  bool leftHeld;
+  runtime::Boolean enabled;
+  std::int32_t state;
+};
+
+class RefreshedState : public Interaction, public testing::WithParamInterface<RefreshRow> {};
+
+TEST_P(RefreshedState, FollowsPointerButtonAndEnabled) {
+  const RefreshRow& row = GetParam();
+  image_button::iButton& b = Button();
+  if (row.pointerOver || row.leftHeld) MoveTo(Centre());
+  if (row.leftHeld) Press();
+  if (!row.pointerOver) PointerTo(Outside());
+  b.LetEnabled(row.enabled);
+  EXPECT_EQ(b.DrawnState(), row.state);
+  EXPECT_EQ(PixelAt(5, 5), test_support::kFrameColours[row.state]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Interaction, RefreshedState,
+                         testing::Values(RefreshRow{"Away", false, false, kTrue, 0},
+                                         RefreshRow{"Over", true, false, kTrue, 1},
+                                         RefreshRow{"HeldOver", true, true, kTrue, 2},
+                                         RefreshRow{"HeldAway", false, true, kTrue, 0},
+                                         RefreshRow{"DisabledOver", true, false, kFalse, 3},
+                                         RefreshRow{"DisabledHeldOver", true, true, kFalse, 3}),
+                         [](const testing::TestParamInfo<RefreshRow>& info) { return info.param.name; });
+
+// A form whose first tab stop is a button: the focus reaches the button with
+// the window's activation rather than by Tab, and it shows its frame all
+// the same.
+TEST(IButtonFocus, AFormThatStartsOnAButtonShowsItsFocusFrame) {
+  runtime::Program program;
+  test_support::RecordedErrors errors{program};
+  runtime::ControlClasses classes;
+  image_button::RegisterIButton(classes);
+  const std::string bag = test_support::IButtonTest::DefaultSettings().ToBytes();
+  runtime::Form form(runtime::ParseFormDesign("Begin Form F\n BorderStyle = 0\n"
+                                              " Begin Zorvane.iButton B\n  Width = 525\n  Height = 525\n"
+                                              "  TabIndex = 0\n  Settings = \"b.bag\"\n End\nEnd\n",
+                                              "t.frm"),
+                     classes, [&bag](std::string_view) { return QByteArray::fromStdString(bag); });
+  image_button::iButton& b = form.ControlNamed<image_button::iButton>("B");
+  form.Widget().move(100, 100);
+  QCursor::setPos(5, 5);  // away from the button
+  form.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form.Widget()));
+  ASSERT_TRUE(b.Widget()->hasFocus());
+  const QRgb plain = test_support::kFrameColours[0];
+  EXPECT_EQ(b.ImagePixels().pixel(3, 3), plain ^ 0x00FFFFFFu);
+  EXPECT_EQ(b.ImagePixels().pixel(4, 3), plain);
+  EXPECT_TRUE(errors.numbers.empty());
 }
 
 }  // namespace

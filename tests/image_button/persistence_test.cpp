@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "image_button/ibutton_fixture.h"
+#include "runtime/gdi.h"
+#include "runtime/runtime_error.h"
 
 namespace {
 
@@ -89,6 +93,210 @@ TEST_F(WrongKindOfSetting, IsReportedAsATypeMismatchAndWhatWasReadStays) {
   EXPECT_EQ(errors.numbers, std::vector<int>{13});
   EXPECT_EQ(Button().GetEnabled(), kFalse) << "settings read before the bad one keep their values";
   EXPECT_EQ(Button().StateImageCount(), 4u);
+}
+
+// Every persisted property tells the runtime of its change, by its own name,
+// once the change is drawn; Value is not persisted and tells nothing.
+TEST_F(IButtonTest, EachPersistedPropertyAnnouncesItsChangeAfterTheRedraw) {
+  image_button::iButton& b = Button();
+  auto font = std::make_shared<runtime::Font>();
+  font->name = QStringLiteral("Serif");
+  font->size = 12;
+  const struct {
+    const char* property;  // "" for none
+    bool redraws;
+    std::function<void()> change;
+  } rows[] = {
+      {"cDrawMode", true, [&] { b.LetcDrawMode(4); }},
+      {"cFont", true, [&] { b.SetcFont(font); }},
+      {"cForeColor", true, [&] { b.LetcForeColor(255); }},
+      {"AutoSize", false, [&] { b.LetAutoSize(kFalse); }},
+      {"AutoSize", true, [&] { b.LetAutoSize(kTrue); }},
+      {"BackPicture", true,
+       [&] { b.SetBackPicture(runtime::Picture::FromFile(test_support::StripFile(10, 35, 35))); }},
+      {"Style", true, [&] { b.LetStyle(1); }},
+      {"", true, [&] { b.LetValue(kTrue); }},
+      {"Enabled", true, [&] { b.LetEnabled(kFalse); }},
+      {"cBackStyle", true, [&] { b.LetcBackStyle(0); }},
+      {"Caption", true, [&] { b.LetCaption(QStringLiteral("OK")); }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.property);
+    std::vector<std::string> names;
+    int drawsAtNotice = -1;
+    b.onPropertyChanged = [&](std::string_view name) {
+      names.emplace_back(name);
+      drawsAtNotice = b.DrawButtonCount();
+    };
+    const int drawsBefore = b.DrawButtonCount();
+    row.change();
+    if (*row.property == '\0') {
+      EXPECT_TRUE(names.empty());
+    } else {
+      EXPECT_EQ(names, std::vector<std::string>{row.property});
+      EXPECT_EQ(drawsAtNotice, b.DrawButtonCount()) << "nothing is drawn after the notice";
+    }
+    EXPECT_EQ(b.DrawButtonCount() > drawsBefore, row.redraws);
+  }
+}
+
+TEST_F(IButtonTest, ABackStyleBeyondSixteenBitsIsAnOverflowThatChangesNothing) {
+  image_button::iButton& b = Button();
+  int notices = 0;
+  b.onPropertyChanged = [&](std::string_view) { ++notices; };
+  const struct {
+    std::int32_t style;
+    bool fits;
+  } rows[] = {{32767, true}, {32768, false}, {-32768, true}, {-32769, false}, {65536, false}, {0, true}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.style);
+    const std::int16_t before = b.BackStyle();
+    const int draws = b.DrawButtonCount();
+    const int noticesBefore = notices;
+    int error = 0;
+    try {
+      b.LetcBackStyle(row.style);
+    } catch (const runtime::RuntimeError& e) {
+      error = e.Number();
+    }
+    if (row.fits) {
+      EXPECT_EQ(error, 0);
+      EXPECT_EQ(b.cBackStyle(), row.style);
+      EXPECT_EQ(notices, noticesBefore + 1);
+    } else {
+      EXPECT_EQ(error, runtime::kOverflow);
+      EXPECT_EQ(b.BackStyle(), before);
+      EXPECT_EQ(b.DrawButtonCount(), draws) << "nothing is drawn";
+      EXPECT_EQ(notices, noticesBefore) << "and nothing announced";
+    }
+  }
+}
+
+TEST_F(IButtonTest, AutoSizeFalseKeepsTheCutAndTheSizeTrueCutsAgainAndSnaps) {
+  image_button::iButton& b = Button();
+  const int cuts = b.CutCount();
+  b.LetAutoSize(kFalse);
+  b.SetWidth(900);
+  EXPECT_EQ(b.CutCount(), cuts);
+  EXPECT_EQ(b.Width(), 900.0f) << "without AutoSize the size is the container's";
+  b.LetAutoSize(kTrue);
+  EXPECT_EQ(b.CutCount(), cuts + 1);
+  EXPECT_EQ(b.Width(), 525.0f) << "one 35-pixel frame";
+  EXPECT_EQ(b.Height(), 525.0f);
+}
+
+// A toggle button's second four pictures show while Value is True; going
+// back to a push button keeps Value but draws from the first four only.
+TEST_F(IButtonTest, AToggleDrawsTheSecondHalfWhileCheckedAndStyleZeroTheFirstHalfAgain) {
+  image_button::iButton& b = Button();
+  b.SetBackPicture(runtime::Picture::FromFile(test_support::StripFile(10, 35, 35)));
+  b.LetStyle(1);
+  b.LetValue(kTrue);
+  EXPECT_EQ(b.DrawnState(), 0);
+  EXPECT_EQ(PixelAt(5, 5), test_support::kFrameColours[4]) << "entry 4 is Normal while checked";
+  b.LetStyle(0);
+  EXPECT_EQ(b.Value(), kTrue) << "Style leaves Value alone";
+  EXPECT_EQ(b.StateImageCount(), 4u);
+  // Cut as a push button, the strip gives four frames of 70 pixels, each
+  // starting with an even frame of the test strip.
+  for (int state : {0, 1, 2, 3}) {
+    SCOPED_TRACE(state);
+    b.cMouseAction(state, kTrue);
+    EXPECT_EQ(PixelAt(5, 5), test_support::kFrameColours[2 * state]);
+  }
+}
+
+// Loading assigns members directly: no notice, whatever it reads.
+TEST(IButtonLoading, ReadingSavedSettingsAnnouncesNothing) {
+  runtime::Program program;
+  test_support::RecordedErrors errors{program};
+  std::vector<std::string> notices;
+  runtime::ControlClasses classes;
+  classes.Register("Zorvane.iButton", [&](QWidget* form) {
+    auto button = std::make_unique<image_button::iButton>(form);
+    button->onPropertyChanged = [&](std::string_view name) { notices.emplace_back(name); };
+    return button;
+  });
+  PropertyBag bag = IButtonTest::DefaultSettings();
+  bag.WriteProperty("Enabled", Variant::FromBoolean(kFalse));
+  bag.WriteProperty("Style", Variant::FromLong(1));
+  bag.WriteProperty("Caption", Variant::FromString(QStringLiteral("OK")));
+  bag.WriteProperty("AutoSize", Variant::FromBoolean(kFalse));
+  bag.WriteProperty("cBackStyle", Variant::FromInteger(0));
+  const std::string bytes = bag.ToBytes();
+  runtime::Form form(runtime::ParseFormDesign("Begin Form F\n Begin Zorvane.iButton B\n  Width = 525\n"
+                                              "  Height = 525\n  Settings = \"b.bag\"\n End\nEnd\n",
+                                              "t.frm"),
+                     classes, [&](std::string_view) { return QByteArray::fromStdString(bytes); });
+  form.Show();
+  EXPECT_EQ(form.ControlNamed<image_button::iButton>("B").Caption(), QStringLiteral("OK"));
+  EXPECT_TRUE(notices.empty());
+  EXPECT_TRUE(errors.numbers.empty());
+}
+
+// A setting that cannot be read stops the reading there: what came before
+// stays read, what comes after keeps the value the control started with.
+class UnreadableStyle : public IButtonTest {
+ protected:
+  static PropertyBag Settings() {
+    PropertyBag bag = DefaultSettings();
+    bag.WriteProperty("Caption", Variant::FromString(QStringLiteral("A")));
+    bag.WriteProperty("Style", Variant::FromString(QStringLiteral("toggle")));
+    bag.WriteProperty("AutoSize", Variant::FromBoolean(kTrue));
+    bag.WriteProperty("cForeColor", Variant::FromLong(255));
+    auto font = std::make_shared<runtime::Font>();
+    font->name = QStringLiteral("Stored Face");
+    font->size = 20;
+    bag.WriteProperty("cFont", Variant::FromFont(font));
+    bag.WriteProperty("cDrawMode", Variant::FromInteger(4));
+    return bag;
+  }
+  UnreadableStyle() : IButtonTest(Settings(), 900, 600) {}
+};
+
+TEST_F(UnreadableStyle, IsATypeMismatchAndTheLaterSettingsKeepTheirInitialValues) {
+  image_button::iButton& b = Button();
+  EXPECT_EQ(errors.numbers, std::vector<int>{runtime::kTypeMismatch});
+  EXPECT_EQ(b.Caption(), QStringLiteral("A")) << "read before Style";
+  EXPECT_EQ(b.Style(), 0);
+  EXPECT_EQ(b.AutoSize(), kFalse) << "a new control's AutoSize, not the saved True";
+  EXPECT_EQ(b.Width(), 900.0f) << "so the control keeps the form's size";
+  EXPECT_EQ(b.cForeColor(), 0x80000012u);
+  EXPECT_NE(b.cFont()->name, QStringLiteral("Stored Face"));
+  EXPECT_EQ(b.cDrawMode(), 13);
+}
+
+// Terminate lets go of the strip and every picture cut from it; once the
+// form is gone, nothing the control made is left.
+TEST(IButtonLoading, UnloadingReleasesEveryPictureAndHandle) {
+  const runtime::gdi::ObjectCounts before = runtime::gdi::LiveObjects();
+  std::weak_ptr<runtime::Picture> strip;
+  std::vector<std::weak_ptr<runtime::Picture>> cut;
+  {
+    runtime::Program program;
+    runtime::ControlClasses classes;
+    image_button::RegisterIButton(classes);
+    const std::string bytes = IButtonTest::DefaultSettings().ToBytes();
+    runtime::Form form(runtime::ParseFormDesign("Begin Form F\n Begin Zorvane.iButton B\n  Width = 525\n"
+                                                "  Height = 525\n  Settings = \"b.bag\"\n End\nEnd\n",
+                                                "t.frm"),
+                       classes, [&](std::string_view) { return QByteArray::fromStdString(bytes); });
+    form.Show();
+    image_button::iButton& b = form.ControlNamed<image_button::iButton>("B");
+    b.cMouseAction(1, kTrue);
+    // The surface paints what it was asked to when its pixels are needed;
+    // until then it holds the picture, as a screen holds what it shows.
+    (void)b.ImagePixels();
+    strip = b.BackPicture();
+    for (int state = 0; state < 4; ++state) cut.push_back(b.StateImageFor(state));
+    ASSERT_FALSE(strip.expired());
+    b.Unload();
+    EXPECT_TRUE(strip.expired()) << "the strip is released";
+    for (const auto& picture : cut) EXPECT_TRUE(picture.expired()) << "and every state picture";
+    const runtime::gdi::ObjectCounts surfaceOnly{before.dcs + 1, before.bitmaps + 1, before.palettes};
+    EXPECT_EQ(runtime::gdi::LiveObjects(), surfaceOnly) << "only the surface's own DC and image are left";
+  }
+  EXPECT_EQ(runtime::gdi::LiveObjects(), before);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// What assistive technology finds in the window: every button a pressable
-// button named by its tooltip, every field named by its panel's label.
+// What assistive technology finds in the window: a window named by its
+// caption, every button a pressable button named by its tooltip, every field
+// named by its panel's label.
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 
@@ -45,6 +46,22 @@ TEST_F(MainWindowTest, TheFieldsAreNamedByTheirPanels) {
     EXPECT_EQ(field->role(), QAccessible::EditableText);
     EXPECT_EQ(field->text(QAccessible::Name), QString::fromUtf8(names[index]));
   }
+}
+
+TEST_F(MainWindowTest, TheWindowIsAWindowNamedByItsCaptionHoldingEveryControl) {
+  QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&form.Widget());
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->role(), QAccessible::Window);
+  EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("Zorvane 2.0"));
+  int buttons = 0;
+  int fields = 0;
+  for (int i = 0; i < window->childCount(); ++i) {
+    const QAccessible::Role role = window->child(i)->role();
+    if (role == QAccessible::Button) ++buttons;
+    if (role == QAccessible::EditableText) ++fields;
+  }
+  EXPECT_EQ(buttons, 14);
+  EXPECT_EQ(fields, 3);
 }
 
 }  // namespace

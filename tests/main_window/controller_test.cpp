@@ -1,6 +1,7 @@
 #include <QClipboard>
 #include <QColor>
 #include <QPalette>
+#include <functional>
 
 #include "main_window/form2.h"
 #include "main_window/main_window_fixture.h"
@@ -89,6 +90,85 @@ TEST_F(MainWindowTest, ADigitReplacesTheSelectionAndTheCaretGoesToTheEnd) {
   QTest::keyClick(Field(0).Widget(), Qt::Key_Delete);
   EXPECT_EQ(Text(0), QStringLiteral("16578"));
   EXPECT_EQ(Field(0).SelStart(), 5) << "typing in the middle puts the caret back at the end";
+}
+
+TEST_F(MainWindowTest, TheKeypadsZeroOverTheWholeInputLeavesZero) {
+  Type(0, QStringLiteral("12"));
+  Field(0).Field().selectAll();
+  Click("iButton12");
+  EXPECT_EQ(Text(0), QStringLiteral("0"));
+  EXPECT_EQ(Text(1), QStringLiteral("-4"));
+  EXPECT_EQ(Text(2), QStringLiteral("8"));
+}
+
+// "23" of 12345 is selected; the focus then leaves the size field before a
+// key is worked. The key's digit still replaces the selection.
+TEST_F(MainWindowTest, AKeyReplacesASelectionMadeBeforeTheFocusMoved) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form.Widget()));
+  const struct {
+    const char* how;
+    std::function<void()> work;
+    const char* input;
+  } rows[] = {
+      {"a click on the FAT32 field, then the key 9",
+       [&] {
+         QTest::mouseClick(Field(1).Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+         ASSERT_TRUE(Field(1).Widget()->hasFocus());
+         Click("iButton11");
+       },
+       "1945"},
+      {"Tab to the key 1, then Space",
+       [&] {
+         for (int i = 0; i < 5; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+         ASSERT_EQ(QApplication::focusWidget(), Button("iButton3").Widget());
+         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+       },
+       "1145"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.how);
+    Click("iButton14");
+    Field(0).Widget()->setFocus(Qt::MouseFocusReason);
+    Type(0, QStringLiteral("12345"));
+    QTest::keyClick(Field(0).Widget(), Qt::Key_Home);
+    QTest::keyClick(Field(0).Widget(), Qt::Key_Right);
+    QTest::keyClick(Field(0).Widget(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(Field(0).Widget(), Qt::Key_Right, Qt::ShiftModifier);
+    row.work();
+    EXPECT_EQ(Text(0), QString::fromUtf8(row.input));
+    EXPECT_EQ(Field(0).SelStart(), 4) << "the caret goes to the end";
+  }
+}
+
+// Any mouse button on the background drags the window; on a field or a key
+// the press is the control's.
+TEST_F(MainWindowTest, OnlyAPressOnTheBackgroundDragsTheWindow) {
+  const struct {
+    const char* where;
+    QWidget* target;
+    QPoint at;
+    Qt::MouseButton button;
+    bool drags;
+  } rows[] = {
+      {"background, left", &form.Widget(), QPoint(6, 120), Qt::LeftButton, true},
+      {"background, right", &form.Widget(), QPoint(6, 120), Qt::RightButton, true},
+      {"size field", Field(0).Widget(), QPoint(10, 10), Qt::LeftButton, false},
+      {"FAT32 field", Field(1).Widget(), QPoint(10, 10), Qt::LeftButton, false},
+      {"key 1", Button("iButton3").Widget(), QPoint(17, 17), Qt::LeftButton, false},
+      {"key 1, right", Button("iButton3").Widget(), QPoint(17, 17), Qt::RightButton, false},
+      {"copy", Button("iButton13").Widget(), QPoint(17, 17), Qt::RightButton, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.where);
+    form.Widget().move(200, 200);
+    QTest::mousePress(row.target, row.button, {}, row.at);
+    const QPoint to = row.at + QPoint(30, 20);
+    QMouseEvent move(QEvent::MouseMove, to, row.target->mapToGlobal(to), Qt::NoButton, row.button, Qt::NoModifier);
+    QApplication::sendEvent(row.target, &move);
+    QTest::mouseRelease(row.target, row.button, {}, to);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(form.Widget().pos(), row.drags ? QPoint(230, 220) : QPoint(200, 200));
+  }
 }
 
 TEST_F(MainWindowTest, EmptyingTheInputLeavesTheLastSizesShown) {

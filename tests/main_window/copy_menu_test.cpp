@@ -2,6 +2,7 @@
 #include <QMimeData>
 
 #include "main_window/main_window_fixture.h"
+#include "runtime/line_edit_box.h"
 #include "runtime/menu.h"
 
 namespace {
@@ -49,6 +50,17 @@ TEST_F(MainWindowTest, PastedLettersEnableTheItemsWhileTheSizesStayEmpty) {
   ChooseCopyItem(1);
   EXPECT_EQ(ClipboardText(), QString());
   EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasHtml()) << "every copy replaces all formats";
+}
+
+TEST_F(MainWindowTest, LettersPastedOverANumberLeaveItsFat32SizeToCopy) {
+  Type(0, QStringLiteral("12"));
+  Field(0).Field().selectAll();
+  QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
+  QTest::keyClick(Field(0).Widget(), Qt::Key_Insert, Qt::ShiftModifier);
+  ASSERT_EQ(Text(0), QStringLiteral("abc"));
+  ASSERT_TRUE(Eventually([&] { return project.Form2().b.Enabled(); }));
+  ChooseCopyItem(1);
+  EXPECT_EQ(ClipboardText(), QStringLiteral("12332")) << "the size of the last number";
 }
 
 TEST_F(MainWindowTest, TheMenuOpensAtTheCopyButtonsBottomLeftWhereverThePointerIs) {

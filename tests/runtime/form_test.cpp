@@ -17,6 +17,7 @@
 #include "runtime/text_box.h"
 #include "runtime/timer.h"
 #include "runtime/win32.h"
+#include "runtime/window_handles.h"
 #include "support/recorded_errors.h"
 
 namespace {
@@ -226,6 +227,27 @@ TEST_F(FormTest, WindowStateMinimisesAndRefusesUnknownStates) {
   EXPECT_EQ(form.WindowState(), 1);
   runtime::Boundary([&] { form.SetWindowState(7); });
   EXPECT_EQ(errors.numbers, std::vector<int>{runtime::kInvalidPropertyValue});
+}
+
+TEST_F(FormTest, TheWindowUnderAPointPassesOverDisabledAndHiddenWindows) {
+  form.Show();
+  form.Widget().move(100, 100);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form.Widget()));
+  TextBox& field = form.ArrayNamed<TextBox>("T")(0);
+  const QPoint centre = field.Widget()->mapToGlobal(field.Widget()->rect().center());
+  const runtime::win32::POINTAPI point{centre.x(), centre.y()};
+  const std::int32_t fieldHandle = runtime::HandleOf(field.Widget());
+  const std::int32_t formHandle = form.hWnd();
+  EXPECT_EQ(runtime::win32::WindowFromPoint(point), fieldHandle);
+  field.Widget()->setEnabled(false);
+  EXPECT_EQ(runtime::win32::WindowFromPoint(point), formHandle) << "a disabled window gives the one it sits in";
+  field.Widget()->setEnabled(true);
+  field.SetVisible(false);
+  EXPECT_EQ(runtime::win32::WindowFromPoint(point), formHandle);
+  form.Widget().setEnabled(false);
+  EXPECT_EQ(runtime::win32::WindowFromPoint(point), 0) << "nor is a disabled form any window's";
+  form.Widget().setEnabled(true);
+  EXPECT_EQ(runtime::win32::WindowFromPoint({centre.x() + 2000, centre.y()}), 0);
 }
 
 }  // namespace

@@ -85,6 +85,8 @@ TEST(PropertyBag, DefaultsAreLeftOutAndNamesMatchWithoutCase) {
   bag.WriteProperty("Style", Variant::FromLong(1), Variant::FromInteger(0));
   EXPECT_EQ(bag.ReadProperty("STYLE", Variant::FromInteger(0)).ToLong(), 1);
   EXPECT_EQ(bag.ReadProperty("Missing", Variant::FromInteger(7)).ToLong(), 7);
+  bag.WriteProperty("style", Variant::FromInteger(0), Variant::FromInteger(0));
+  EXPECT_TRUE(bag.Entries().empty()) << "writing the default removes what was saved before";
 }
 
 TEST(PropertyBag, EveryTruncationIsALoadErrorNamingTheSetting) {

@@ -8,11 +8,13 @@
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QTest>
+#include <functional>
 
 #include "runtime/control_classes.h"
 #include "runtime/dispatch.h"
 #include "runtime/form.h"
 #include "runtime/form_design.h"
+#include "runtime/form_widget.h"
 #include "runtime/line_edit_box.h"
 #include "runtime/program.h"
 
@@ -25,11 +27,16 @@ constexpr const char* kDesign =
     "   Begin TextBox Input\n"
     "      MaxLength = 3\n"
     "      TabIndex = 0\n"
+    "      Width = 1200\n"
+    "      Height = 315\n"
     "   End\n"
     "   Begin TextBox Output\n"
     "      Locked = -1\n"
     "      MaxLength = 3\n"
     "      TabIndex = 1\n"
+    "      Top = 600\n"
+    "      Width = 1200\n"
+    "      Height = 315\n"
     "   End\n"
     "End\n";
 
@@ -189,6 +196,59 @@ TEST_F(TextBoxTest, SelStartClampsToTheTextAndRefusesNegatives) {
     refused = error.Number() == runtime::kInvalidPropertyValue;
   }
   EXPECT_TRUE(refused);
+}
+
+// A classic text box keeps its selection while another control has the
+// focus, so a keypad can still replace it. Each row moves the focus away
+// from the input field in a way the user or the program does.
+TEST_F(TextBoxTest, TheSelectionOutlivesTheFocusAndACodeWriteReplacesIt) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form.Widget()));
+  const struct {
+    const char* name;
+    bool caretAtStart;  // selected with Shift+Left rather than Shift+Right
+    std::function<void()> moveFocus;
+  } rows[] = {
+      {"a click on the other field", false,
+       [&] { QTest::mouseClick(output.Widget(), Qt::LeftButton, {}, QPoint(5, 5)); }},
+      {"Tab", true, [&] { QTest::keyClick(input.Widget(), Qt::Key_Tab); }},
+      {"code", false, [&] { output.Widget()->setFocus(); }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    input.Widget()->setFocus(Qt::MouseFocusReason);
+    Write([&] { input.SetText(QStringLiteral("12345")); });
+    if (row.caretAtStart) {
+      input.Field().setSelection(3, -2);
+    } else {
+      input.Field().setSelection(1, 2);
+    }
+    row.moveFocus();
+    ASSERT_TRUE(output.Widget()->hasFocus());
+    EXPECT_EQ(input.SelStart(), 1);
+    EXPECT_EQ(input.SelLength(), 2);
+    EXPECT_EQ(input.SelText(), QStringLiteral("23"));
+    EXPECT_EQ(input.Field().cursorPosition(), row.caretAtStart ? 1 : 3) << "the caret keeps its end";
+    changes.clear();
+    Write([&] { input.SetSelText(QStringLiteral("9")); });
+    EXPECT_EQ(input.Text(), QStringLiteral("1945"));
+    EXPECT_EQ(changes, std::vector<QString>{QStringLiteral("1945")});
+  }
+}
+
+TEST_F(TextBoxTest, TabIntoAFieldSelectsItAllAndAClickPlacesTheCaret) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form.Widget()));
+  Write([&] { input.SetText(QStringLiteral("12345")); });
+  input.Widget()->setFocus();
+  input.Field().setSelection(1, 2);
+  QTest::keyClick(input.Widget(), Qt::Key_Tab);
+  QTest::keyClick(output.Widget(), Qt::Key_Tab, Qt::ShiftModifier);
+  ASSERT_TRUE(input.Widget()->hasFocus());
+  EXPECT_EQ(input.SelText(), QStringLiteral("12345")) << "Tab back selects the whole text";
+  output.Widget()->setFocus();
+  QTest::mouseClick(input.Widget(), Qt::LeftButton, {}, QPoint(2, input.Widget()->height() / 2));
+  ASSERT_TRUE(input.Widget()->hasFocus());
+  EXPECT_EQ(input.SelLength(), 0) << "a click drops what was selected";
+  EXPECT_EQ(input.SelStart(), 0);
 }
 
 }  // namespace

@@ -1,0 +1,16 @@
+#pragma once
+
+namespace runtime {
+
+// A key held down repeats its key-down and comes up once, when it is let go:
+// that is what every control's key handlers count on (Space clicks on its
+// release). An X server by default sends each repeat as a release and a press
+// with the same time, and Qt can tell such a release from a real one only
+// when the press has already arrived, which under load it often has not. So
+// the runtime asks the server not to send those releases at all (the X
+// keyboard extension's detectable auto-repeat). Other platforms report
+// repeats as such. False when the X server refused; held keys then may act
+// on each repeat.
+bool UseDetectableKeyRepeat();
+
+}  // namespace runtime
