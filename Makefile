@@ -20,9 +20,13 @@ PACKAGES := cmake make g++ pkg-config \
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev \
   fonts-wqy-microhei fonts-wqy-zenhei qt6-translations-l10n
 # What the tests need on top: GoogleTest, a real X server to drive the
-# program in, and the tools that type, click and read the clipboard there.
+# program in, the tools that type, click and read the clipboard there, the
+# X client libraries that read its screen back and record its requests, OCR
+# to read the fields' digits off the screen, and Qt's GTK theme for a dark
+# desktop.
 TEST_PACKAGES := libgtest-dev xvfb xauth x11-utils xdotool xclip clang libclang-rt-14-dev \
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file \
+  libxcb1-dev libxcb-record0-dev tesseract-ocr tesseract-ocr-eng qt6-gtk-platformtheme
 
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:detect_stack_use_after_return=1 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
