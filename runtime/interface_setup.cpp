@@ -81,6 +81,8 @@ QString FamilyThatFits(const QStringList& families, const Font& font, const QStr
 void UseInterfaceFont(const QString& face, double points) {
   QFont font(InstalledFamily(face));
   font.setPointSizeF(points);
+  // As the design's fonts are drawn (see Font::ToQFont).
+  font.setHintingPreference(QFont::PreferNoHinting);
   QApplication::setFont(font);
 }
 
