@@ -1,8 +1,6 @@
 #include "runtime/colour.h"
 
-#include <QApplication>
 #include <QColor>
-#include <QPalette>
 
 namespace runtime {
 
@@ -11,13 +9,16 @@ QColor ToQColor(Colour colour) {
     return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
                   static_cast<int>((colour >> 16) & 0xFF));
   }
-  const QPalette palette = QApplication::palette();
+  // The light values the designs were drawn against, whatever the desktop's
+  // palette: a control that names a system colour sits on a picture skin
+  // that stays light, and dark text on it must stay dark. What lies outside
+  // the skin (menus, tooltips, message boxes) follows the desktop.
   switch (colour & 0xFF) {
-    case 0x05: return palette.color(QPalette::Base);
-    case 0x08: return palette.color(QPalette::Text);
-    case 0x0F: return palette.color(QPalette::Button);
-    case 0x12: return palette.color(QPalette::ButtonText);
-    default: return palette.color(QPalette::WindowText);
+    case 0x05: return QColor(255, 255, 255);  // window background
+    case 0x0F: return QColor(240, 240, 240);  // button face
+    case 0x08:                                // window text
+    case 0x12:                                // button text
+    default: return QColor(0, 0, 0);
   }
 }
 

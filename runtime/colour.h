@@ -16,8 +16,8 @@ inline constexpr Colour kSystemButtonText = 0x80000012;
 
 constexpr bool IsSystemColour(Colour colour) { return (colour & 0x80000000u) != 0; }
 
-// The colour to paint with. System colours follow the application palette,
-// so they look right in a light or dark desktop theme.
+// The colour to paint with. System colours are the classic light ones, never
+// the desktop's palette: the controls that name them sit on a light skin.
 QColor ToQColor(Colour colour);
 
 }  // namespace runtime

@@ -82,7 +82,9 @@ Form::Form(const DesignNode& design, const ControlClasses& classes, const Design
     if (!skin) Raise(kLoadError, "'" + *picture + "' is not a picture");
     mWidget->SetPicture(skin->Pixels());
   }
-  if (icon) mIconFile = DesignFile(files, *icon);
+  // The window carries its icon from the moment it is mapped: a taskbar reads
+  // it when the window appears, and may miss a later change.
+  if (icon) mWidget->setWindowIcon(IconFromFile(DesignFile(files, *icon)));
 
   mWidget->setObjectName(QString::fromStdString(mName));
   const QSize client(TwipsToPixels(clientWidth), TwipsToPixels(clientHeight));
@@ -239,23 +241,13 @@ void Form::Show() {
                     area.y() + (area.height() - mWidget->height()) / 2);
     }
   }
+  // The program's own icon is its start-up form's.
+  if (first && mEndsProgramWhenClosed && mWidget->testAttribute(Qt::WA_SetWindowIcon)) {
+    QApplication::setWindowIcon(mWidget->windowIcon());
+  }
   mWidget->show();
   mWidget->raise();
   mWidget->activateWindow();
-  if (first && !mIconFile.isEmpty()) {
-    // Decoding the icon's four images can wait until the first frame is out;
-    // the window manager picks the icon up when it arrives.
-    QMetaObject::invokeMethod(
-        mWidget.get(),
-        [this] {
-          Boundary([this] {
-            const QIcon icon = IconFromFile(mIconFile);
-            mWidget->setWindowIcon(icon);
-            if (mEndsProgramWhenClosed) QApplication::setWindowIcon(icon);
-          });
-        },
-        Qt::QueuedConnection);
-  }
   if (first) {
     // The focus starts on the first control in tab order that can take it.
     Control* start = nullptr;

@@ -99,7 +99,6 @@ class Form {
   void ApplyTabOrder();
 
   std::unique_ptr<FormWidget> mWidget;  // first in, last out: controls live on it
-  QByteArray mIconFile;                 // set as the window's icon at the first show
   std::string mName;
   std::int16_t mStartUpPosition = 3;
   bool mShown = false;

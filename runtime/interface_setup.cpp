@@ -4,11 +4,15 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QHash>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <algorithm>
 #include <memory>
+
+#include "runtime/font.h"
 
 namespace runtime {
 
@@ -54,9 +58,31 @@ QString InstalledFamily(const QString& face) {
   return family;
 }
 
+QString FamilyThatFits(const QStringList& families, const Font& font, const QStringList& texts, int room) {
+  QString narrowest;
+  int narrowestWidth = 0;
+  for (const QString& candidate : families) {
+    const QString family = Installed(candidate);
+    if (family.isEmpty()) continue;
+    QFont face = font.ToQFont();
+    face.setFamily(family);
+    const QFontMetrics metrics(face);
+    int widest = 0;
+    for (const QString& text : texts) widest = std::max(widest, metrics.horizontalAdvance(text));
+    if (widest <= room) return family;
+    if (narrowest.isEmpty() || widest < narrowestWidth) {
+      narrowest = family;
+      narrowestWidth = widest;
+    }
+  }
+  return narrowest;
+}
+
 void UseInterfaceFont(const QString& face, double points) {
   QFont font(InstalledFamily(face));
   font.setPointSizeF(points);
+  // As the design's fonts are drawn (see Font::ToQFont).
+  font.setHintingPreference(QFont::PreferNoHinting);
   QApplication::setFont(font);
 }
 

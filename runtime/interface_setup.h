@@ -5,6 +5,8 @@
 
 namespace runtime {
 
+struct Font;
+
 // When a design names `face` and the system lacks it, the first of
 // `substitutes` that is installed stands in.
 void SubstituteFont(const QString& face, const QStringList& substitutes);
@@ -13,6 +15,12 @@ void SubstituteFont(const QString& face, const QStringList& substitutes);
 // else the first installed of its substitutes, else the face (and Qt's own
 // fallback). Resolved once per face.
 QString InstalledFamily(const QString& face);
+
+// Of `families`, the first installed one in which each of `texts`, at the
+// size of `font`, takes at most `room` pixels; failing that, the installed
+// one in which the widest of them is narrowest; empty when none is installed.
+// How a stand-in for a missing face is chosen by what it has to show.
+QString FamilyThatFits(const QStringList& families, const Font& font, const QStringList& texts, int room);
 
 // The face of Qt's own texts (a field's context menu, tooltips, message
 // boxes): for a Chinese interface, a Chinese face rather than whatever the

@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include "runtime/key_ascii.h"
 #include "runtime/program.h"
@@ -19,6 +21,16 @@ LineEditBox::LineEditBox(QWidget* parent) : QLineEdit(parent) {
   // Drops would be a way around the limit and the filter; the fields never
   // took drops.
   setAcceptDrops(false);
+}
+
+int LineEditBox::TextRoom() const {
+  // As the platform's field lays out its line: the contents rectangle less
+  // the text margins and the 2 pixels it keeps clear at either side.
+  constexpr int kLineMargin = 2;
+  QStyleOptionFrame option;
+  initStyleOption(&option);
+  const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+  return contents.marginsRemoved(textMargins()).width() - 2 * kLineMargin;
 }
 
 void LineEditBox::InsertFromUser(QString text) {

@@ -28,6 +28,8 @@ class LineEditBox : public QLineEdit {
   // The most characters the user can bring the text to; 0 for no limit.
   void SetUserLimit(int limit) { mUserLimit = limit; }
   [[nodiscard]] int UserLimit() const { return mUserLimit; }
+  // How many pixels of text the field shows at once, its own margins aside.
+  [[nodiscard]] int TextRoom() const;
 
   // Text the user typed or pasted, put in place of the selection: nothing in
   // a read-only field, the first line only, and no more than the limit leaves

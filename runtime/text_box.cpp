@@ -28,6 +28,7 @@ TextBox::TextBox(QWidget* form, DesignReader& design)
   mField->setFrame(border != 0);
   if (const DesignNode* font = design.Group("Font")) SetFont(FontFromDesign(*font));
   mField->setText(design.GbkText("Text", {}));
+  mField->setCursorPosition(0);
   ApplyColours();
 
   mField->SetKeyFilter([this](std::int16_t& keyAscii) { Boundary([&] { KeyPress.Raise(keyAscii); }); });
@@ -35,6 +36,7 @@ TextBox::TextBox(QWidget* form, DesignReader& design)
   // must see Change only for a real change.
   mKnownText = mField->text();
   QObject::connect(mField, &QLineEdit::textChanged, mField, [this](const QString& text) {
+    if (mCaretToStartPending) PutCaretAtStart();
     if (text == mKnownText) return;
     mKnownText = text;
     Boundary([this] { Change.Raise(); });
@@ -51,8 +53,19 @@ TextBox::~TextBox() {
 QString TextBox::Text() const { return mField->text(); }
 
 void TextBox::SetText(const QString& text) {
+  // Text written by code shows from its start, as an edit box's does: the
+  // caret goes to 0 inside the write, before Change is raised, so that a
+  // Change handler can still move it. A field too narrow for its text then
+  // shows the first characters, not the last.
+  mCaretToStartPending = true;
   mField->setText(text);
+  if (mCaretToStartPending) PutCaretAtStart();  // unchanged text raises nothing
   ThrowIfEnded();
+}
+
+void TextBox::PutCaretAtStart() {
+  mCaretToStartPending = false;
+  mField->setCursorPosition(0);
 }
 
 QString TextBox::SelText() const { return mField->selectedText(); }
@@ -89,6 +102,8 @@ void TextBox::SetMaxLength(std::int32_t length) {
   mMaxLength = length;
   mField->SetUserLimit(length);
 }
+
+int TextBox::TextRoom() const { return mField->TextRoom(); }
 
 bool TextBox::Locked() const { return mField->isReadOnly(); }
 

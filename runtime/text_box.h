@@ -45,6 +45,9 @@ class TextBox : public Control {
   [[nodiscard]] const FontRef& GetFont() const { return mFont; }
   void SetFont(FontRef font);
 
+  // The pixels of text the box shows at once.
+  [[nodiscard]] int TextRoom() const;
+
   [[nodiscard]] LineEditBox& Field() const { return *mField; }
 
   Event<std::int16_t&> KeyPress;  // KeyAscii
@@ -52,6 +55,7 @@ class TextBox : public Control {
 
  private:
   void ApplyColours();
+  void PutCaretAtStart();
 
   LineEditBox* mField;
   std::int32_t mMaxLength = 0;
@@ -59,6 +63,7 @@ class TextBox : public Control {
   Colour mBackColor = kSystemWindowBackground;
   FontRef mFont;
   QString mKnownText;  // the text the last Change was raised for
+  bool mCaretToStartPending = false;  // a write of Text is under way
 };
 
 }  // namespace runtime

@@ -8,6 +8,9 @@ namespace runtime {
 // display keeps the layout).
 inline constexpr double kTwipsPerPixel = 15;
 
+// A point is a twentieth of an inch's 1440 twips.
+inline constexpr double kTwipsPerPoint = 20;
+
 // Picture sizes are in HIMETRIC, hundredths of a millimetre: 2540 per inch
 // at 96 pixels per inch.
 inline constexpr double kHimetricPerPixel = 2540.0 / 96.0;
@@ -17,5 +20,11 @@ inline int TwipsToPixels(double twips) {
 }
 
 inline double PixelsToTwips(double pixels) { return pixels * kTwipsPerPixel; }
+
+// The whole number of logical pixels a font of `points` is drawn at, as the
+// design's fonts were drawn: 10.5 pt is 14 pixels, 9 pt is 12.
+inline int PointsToPixels(double points) {
+  return static_cast<int>(std::lround(points * kTwipsPerPoint / kTwipsPerPixel));
+}
 
 }  // namespace runtime

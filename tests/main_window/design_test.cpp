@@ -1,9 +1,11 @@
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QPalette>
 
 #include "main_window/designs.h"
 #include "main_window/main_window_fixture.h"
 #include "runtime/font.h"
+#include "runtime/interface_setup.h"
 #include "runtime/line_edit_box.h"
 #include "runtime/menu.h"
 #include "runtime/property_bag.h"
@@ -46,7 +48,7 @@ TEST_F(MainWindowTest, TheMainWindowIsAsDesigned) {
   EXPECT_TRUE(form.Widget().windowFlags().testFlag(Qt::FramelessWindowHint));
   EXPECT_EQ(form.Widget().size(), QSize(320, 240));
   EXPECT_EQ(form.Widget().grab().size(), QSize(320, 240));
-  EXPECT_TRUE(Eventually([&] { return !form.Widget().windowIcon().isNull(); })) << "the icon follows the first frame";
+  EXPECT_FALSE(form.Widget().windowIcon().isNull()) << "the icon is there from the first show";
   EXPECT_EQ(form.Widget().windowIcon().availableSizes().size(), 3) << "16, 32 and 48 pixels";
   EXPECT_EQ(form.Timer1.Interval(), 10);
   EXPECT_TRUE(form.Timer1.Enabled());
@@ -118,10 +120,27 @@ TEST_F(MainWindowTest, TheFieldsAreAsDesigned) {
     EXPECT_EQ(field.GetFont()->name, QString::fromUtf8("微软雅黑"));
     EXPECT_EQ(field.GetFont()->size, 10.5);
     EXPECT_EQ(field.Text(), QString());
-    // A real CJK face stands in for the designed one.
-    EXPECT_EQ(QFontInfo(field.Widget()->font()).family(), QStringLiteral("WenQuanYi Zen Hei"));
+    // A real CJK face stands in for the designed one, narrow enough for the
+    // largest sizes to fit whole.
+    EXPECT_EQ(QFontInfo(field.Widget()->font()).pixelSize(), 14) << "10.5 pt";
+    EXPECT_LE(QFontMetrics(field.Widget()->font()).horizontalAdvance(QStringLiteral("1027998968")), field.TextRoom());
   }
-  EXPECT_EQ(QFontInfo(Button("iButton3").cFont()->ToQFont()).family(), QStringLiteral("WenQuanYi Zen Hei"));
+  // One face stands in for both of the design's faces.
+  EXPECT_EQ(QFontInfo(Button("iButton3").cFont()->ToQFont()).family(), QFontInfo(Field(1).Widget()->font()).family());
+  EXPECT_EQ(QFontInfo(Button("iButton13").cFont()->ToQFont()).family(), QFontInfo(Field(1).Widget()->font()).family());
+}
+
+TEST(OutputFace, AStandInTooWideForTheLargestSizesGivesWayToOneThatFits) {
+  main_window::Project project;
+  // As on a system whose first stand-in is a wide face.
+  runtime::SubstituteFont(QString::fromUtf8("微软雅黑"),
+                          {QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("WenQuanYi Micro Hei")});
+  main_window::Form1& form = project.Form1();
+  for (runtime::TextBox* field : form.Text1) {
+    EXPECT_EQ(QFontInfo(field->Widget()->font()).family(), QStringLiteral("WenQuanYi Micro Hei"));
+    EXPECT_LE(QFontMetrics(field->Widget()->font()).horizontalAdvance(QStringLiteral("1023998977")),
+              field->TextRoom());
+  }
 }
 
 TEST_F(MainWindowTest, TabRunsThroughTheFieldsAndThenTheButtonsByNumber) {

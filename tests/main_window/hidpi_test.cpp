@@ -1,10 +1,11 @@
 // The window on a display scaled 150 % or 200 % (the offscreen platform
 // configured with such a screen): a whole-number scale, the layout kept at
-// the scaled size, and every button's picture its own frame, not smeared
-// into its neighbours.
+// the scaled size, text at its designed size against the window, and every
+// button's picture its own frame, not smeared into its neighbours.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QTest>
 
 #include "main_window/form1.h"
@@ -30,6 +31,16 @@ TEST_F(HighDpi, TheScaleIsAWholeNumberAndTheLayoutKeepsItsShape) {
   EXPECT_EQ(form.ControlNamed<image_button::iButton>("iButton5").Widget()->geometry(), QRect(232, 96, 35, 35));
   const QImage shown = form.Widget().grab().toImage();
   EXPECT_EQ(shown.size(), QSize(640, 480));
+}
+
+TEST_F(HighDpi, TextKeepsItsDesignedSizeAgainstTheWindow) {
+  // Whatever logical DPI the display reports, the fields' 10.5 pt is 14 of
+  // the window's pixels, as it is at 100 %.
+  for (runtime::TextBox* field : form.Text1) {
+    EXPECT_EQ(QFontInfo(field->Widget()->font()).pixelSize(), 14);
+  }
+  auto& key = form.ControlNamed<image_button::iButton>("iButton5");
+  EXPECT_EQ(QFontInfo(key.cFont()->ToQFont()).pixelSize(), 12) << "9 pt";
 }
 
 TEST_F(HighDpi, EachButtonShowsItsOwnFrameSharp) {

@@ -1,0 +1,168 @@
+// What the runtime's controls look like whatever the desktop: a value
+// written by code shows from its start, system colours keep their light
+// values under a dark palette, fonts keep their designed pixel size, and a
+// stand-in face is chosen by what it has to show.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QPalette>
+
+#include "runtime/colour.h"
+#include "runtime/control_classes.h"
+#include "runtime/dispatch.h"
+#include "runtime/font.h"
+#include "runtime/form.h"
+#include "runtime/form_design.h"
+#include "runtime/interface_setup.h"
+#include "runtime/line_edit_box.h"
+#include "runtime/program.h"
+#include "runtime/text_box.h"
+
+namespace {
+
+using runtime::TextBox;
+
+// A field of the main window's width, too narrow for 16 digits.
+constexpr const char* kDesign =
+    "Begin Form F\n"
+    "   Begin TextBox Field\n"
+    "      BorderStyle = 0\n"
+    "      Locked = -1\n"
+    "      Left = 960\n"
+    "      Top = 1540\n"
+    "      Width = 1215\n"
+    "      Height = 315\n"
+    "      BeginProperty Font\n"
+    "         Name = \"WenQuanYi Micro Hei\"\n"
+    "         Size = 10.5\n"
+    "      EndProperty\n"
+    "   End\n"
+    "End\n";
+
+class Appearance : public testing::Test {
+ protected:
+  Appearance() { form = std::make_unique<runtime::Form>(runtime::ParseFormDesign(kDesign, "t.frm"), classes); }
+  TextBox& Field() { return form->ControlNamed<TextBox>("Field"); }
+  void Write(const QString& text) {
+    runtime::Boundary([&] { Field().SetText(text); });
+  }
+
+  runtime::Program program;
+  runtime::ControlClasses classes;
+  std::unique_ptr<runtime::Form> form;
+};
+
+TEST_F(Appearance, TextWrittenByCodeShowsFromItsStart) {
+  const QString longer = QStringLiteral("1234567890123456");
+  form->Show();
+  Write(longer);
+  EXPECT_EQ(Field().SelStart(), 0);
+  EXPECT_EQ(Field().SelLength(), 0);
+  // The first digit is where the field's text begins, not scrolled away.
+  const QImage shown = Field().Widget()->grab().toImage();
+  int firstInk = shown.width();
+  for (int x = 0; x < shown.width() && firstInk == shown.width(); ++x) {
+    for (int y = 0; y < shown.height(); ++y) {
+      if (qGray(shown.pixel(x, y)) < 128) {
+        firstInk = x;
+        break;
+      }
+    }
+  }
+  EXPECT_GT(firstInk, 0);
+  EXPECT_LT(firstInk, 8) << "the text starts at the field's left margin";
+
+  // Writing the same text again raises nothing, and still shows the start.
+  runtime::Boundary([&] { Field().SetSelStart(9); });
+  Write(longer);
+  EXPECT_EQ(Field().SelStart(), 0);
+}
+
+TEST_F(Appearance, AChangeHandlerMayStillMoveTheCaretAfterTheWrite) {
+  Field().Change.Handle([this] { Field().SetSelStart(static_cast<std::int32_t>(Field().Text().size())); });
+  Write(QStringLiteral("123456"));
+  EXPECT_EQ(Field().SelStart(), 6) << "Change runs after the caret went to the start";
+  // Replacing a selection from code leaves the caret after what went in.
+  Field().Change.Handle([] {});
+  runtime::Boundary([&] {
+    Field().SetSelStart(1);
+    Field().SetSelLength(2);
+    Field().SetSelText(QStringLiteral("9"));
+  });
+  EXPECT_EQ(Field().Text(), QStringLiteral("19456"));
+  EXPECT_EQ(Field().SelStart(), 2);
+}
+
+TEST(SystemColours, KeepTheirLightValuesUnderADarkDesktopPalette) {
+  const QPalette desktop = QApplication::palette();
+  QPalette dark = desktop;
+  for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) dark.setColor(role, QColor(36, 36, 36));
+  for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+    dark.setColor(role, QColor(240, 240, 240));
+  }
+  QApplication::setPalette(dark);
+  const struct {
+    runtime::Colour colour;
+    QColor shown;
+  } rows[] = {{runtime::kSystemWindowBackground, QColor(255, 255, 255)},
+              {runtime::kSystemWindowText, QColor(0, 0, 0)},
+              {runtime::kSystemButtonText, QColor(0, 0, 0)},
+              {0x8000000F, QColor(240, 240, 240)},  // button face
+              {255, QColor(255, 0, 0)},
+              {0x00C08000, QColor(0, 128, 192)}};
+  for (const auto& row : rows) EXPECT_EQ(runtime::ToQColor(row.colour), row.shown) << std::hex << row.colour;
+
+  // A field built under the dark palette is white with black text.
+  {
+    runtime::Program program;
+    runtime::ControlClasses classes;
+    runtime::Form form(runtime::ParseFormDesign(kDesign, "t.frm"), classes);
+    TextBox& field = form.ControlNamed<TextBox>("Field");
+    runtime::Boundary([&] { field.SetText(QStringLiteral("88")); });
+    const QImage shown = field.Widget()->grab().toImage();
+    EXPECT_EQ(QColor(shown.pixel(shown.width() - 2, shown.height() / 2)), QColor(255, 255, 255));
+    int darkest = 255;
+    for (int x = 0; x < shown.width(); ++x) darkest = std::min(darkest, qGray(shown.pixel(x, shown.height() / 2)));
+    EXPECT_LT(darkest, 60) << "black digits";
+  }
+  QApplication::setPalette(desktop);
+}
+
+TEST(Fonts, AreDrawnAtTheirDesignedWholePixelSize) {
+  const struct {
+    double points;
+    int pixels;
+  } rows[] = {{10.5, 14}, {9, 12}, {12, 16}, {8.25, 11}, {0, 12}, {-3, 12}, {5000, 12}};
+  for (const auto& row : rows) {
+    runtime::Font font;
+    font.name = QStringLiteral("WenQuanYi Micro Hei");
+    font.size = row.points;
+    EXPECT_EQ(font.ToQFont().pixelSize(), row.pixels) << row.points << " pt";
+  }
+}
+
+TEST(Fonts, AStandInIsChosenByWhatItMustShow) {
+  runtime::Font font;
+  font.size = 10.5;
+  const QStringList sizes = {QStringLiteral("1027998968"), QStringLiteral("1023998977")};
+  const QString micro = QStringLiteral("WenQuanYi Micro Hei");
+  const QString zen = QStringLiteral("WenQuanYi Zen Hei");
+  const struct {
+    QStringList families;
+    int room;
+    QString chosen;
+  } rows[] = {
+      {{zen, micro}, 77, micro},                           // the first is too wide: the next that fits
+      {{zen, micro}, 200, zen},                            // both fit: the first
+      {{QStringLiteral("No Such Face"), zen, micro}, 77, micro},  // a missing face is passed over
+      {{zen, micro}, 10, micro},                           // none fits: the narrowest
+      {{QStringLiteral("No Such Face")}, 77, QString()},   // none installed
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.families.join(u',').toStdString() + " in " + std::to_string(row.room));
+    EXPECT_EQ(runtime::FamilyThatFits(row.families, font, sizes, row.room), row.chosen);
+  }
+}
+
+}  // namespace
