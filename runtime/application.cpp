@@ -7,6 +7,8 @@
 #include <cstdio>
 
 #include "runtime/form.h"
+#include "runtime/platform.h"
+#include "runtime/pointer_tracker.h"
 #include "runtime/program.h"
 #include "runtime/runtime_error.h"
 
@@ -17,6 +19,8 @@ Application::Application(int& argc, char** argv, const char* name, const char* d
   QGuiApplication::setDesktopFileName(QString::fromUtf8(desktopId));
   ChooseDisplayScaling();
   mApp = std::make_unique<QApplication>(argc, argv);
+  // From before the first window shows, so that no entry is missed.
+  if (OnWayland()) mPointer = std::make_unique<PointerTracker>();
 }
 
 Application::~Application() = default;

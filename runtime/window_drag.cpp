@@ -6,12 +6,14 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "runtime/platform.h"
+
 namespace runtime {
 
 void WindowDrag::Start(QWidget* window, QPointF pressGlobal, Qt::MouseButton button) {
   if (window == nullptr || button == Qt::NoButton) return;
   window = window->window();
-  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+  if (OnWayland()) {
     if (QWindow* handle = window->windowHandle()) handle->startSystemMove();
     return;
   }
