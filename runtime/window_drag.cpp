@@ -14,11 +14,26 @@ void WindowDrag::Start(QWidget* window, QPointF pressGlobal, Qt::MouseButton but
   if (window == nullptr || button == Qt::NoButton) return;
   window = window->window();
   if (OnWayland()) {
-    if (QWindow* handle = window->windowHandle()) handle->startSystemMove();
+    QWindow* handle = window->windowHandle();
+    if (handle != nullptr && handle->startSystemMove()) EndPressTakenByCompositor(handle, pressGlobal, button);
     return;
   }
   if (window->findChild<WindowDrag*>(QString(), Qt::FindDirectChildrenOnly) != nullptr) return;
   new WindowDrag(window, pressGlobal.toPoint() - window->pos(), button);
+}
+
+void EndPressTakenByCompositor(QWindow* window, QPointF pressGlobal, Qt::MouseButton button) {
+  // Once the press that started it has been handled, so that Qt sees the
+  // press end as the platform would have shown it.
+  QMetaObject::invokeMethod(
+      window,
+      [window, pressGlobal, button] {
+        const QPointF local = window->mapFromGlobal(pressGlobal);
+        QMouseEvent release(QEvent::MouseButtonRelease, local, local, pressGlobal, button,
+                            Qt::NoButton, QGuiApplication::keyboardModifiers());
+        QCoreApplication::sendEvent(window, &release);
+      },
+      Qt::QueuedConnection);
 }
 
 WindowDrag::WindowDrag(QWidget* window, QPoint grabOffset, Qt::MouseButton button)
