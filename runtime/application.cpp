@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <thread>
 
 #include "runtime/form.h"
 #include "runtime/platform.h"
@@ -23,7 +26,22 @@ Application::Application(int& argc, char** argv, const char* name, const char* d
   if (OnWayland()) mPointer = std::make_unique<PointerTracker>();
 }
 
-Application::~Application() = default;
+Application::~Application() {
+  // Qt's Wayland plugin can deadlock while it takes its connection down
+  // (its event thread waits for a read that the main thread will never
+  // make), leaving a program whose window has gone running for ever. By now
+  // the program has ended and has nothing left to keep, so should Qt not be
+  // done within a few seconds the process ends itself with the status it
+  // was going to return.
+  if (mApp != nullptr && OnWayland()) {
+    std::thread([status = mExitStatus] {
+      std::this_thread::sleep_for(std::chrono::seconds(5));
+      std::_Exit(status);
+    }).detach();
+  }
+  mPointer.reset();
+  mApp.reset();
+}
 
 namespace {
 
@@ -69,12 +87,13 @@ int Application::Run(const std::function<Form&()>& startup) {
                           QStringLiteral("Run-time error '%1':\n\n%2")
                               .arg(error.Number())
                               .arg(QString::fromStdString(error.Description())));
-    return 1;
+    mExitStatus = 1;
+    return mExitStatus;
   }
   if (program != nullptr) program->SetEventLoopRunning(true);
-  const int status = QApplication::exec();
+  mExitStatus = QApplication::exec();
   if (program != nullptr) program->SetEventLoopRunning(false);
-  return status;
+  return mExitStatus;
 }
 
 }  // namespace runtime

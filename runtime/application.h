@@ -33,6 +33,7 @@ class Application {
  private:
   std::unique_ptr<QApplication> mApp;
   std::unique_ptr<PointerTracker> mPointer;  // only where the window system hides the pointer
+  int mExitStatus = 0;
 };
 
 }  // namespace runtime
