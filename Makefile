@@ -20,9 +20,12 @@ PACKAGES := cmake make g++ pkg-config \
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev \
   fonts-wqy-microhei fonts-wqy-zenhei qt6-translations-l10n
 # What the tests need on top: GoogleTest, a real X server to drive the
-# program in, and the tools that type, click and read the clipboard there.
+# program in, and the tools that type, click and read the clipboard there;
+# a Wayland compositor to nest in it, with Qt's Wayland plugin, the Wayland
+# clipboard tools, a screen grabber and jq to read the compositor's answers.
 TEST_PACKAGES := libgtest-dev xvfb xauth x11-utils xdotool xclip clang libclang-rt-14-dev \
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file \
+  sway qt6-wayland wl-clipboard grim jq
 
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:detect_stack_use_after_return=1 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
