@@ -19,7 +19,7 @@ if $wayland; then
   app=""
   trap '[ -n "$app" ] && kill "$app" 2>/dev/null; wayland_session_stop' EXIT
   WAYLAND_SESSION_SCREEN=640x480 wayland_session_start
-  wayland_client "$program" >/dev/null 2>&1 &
+  wayland_client_in_background "$program" >/dev/null 2>&1
   app=$!
   rect=""
   for _ in $(seq 1 100); do

@@ -5,6 +5,7 @@
 #
 #   wayland_session_start   # sets DISPLAY (the X server, for xdotool)
 #   wayland_client CMD...   # runs a Wayland client: the program, grim, wl-paste
+#   wayland_client_in_background CMD...   # the same, with its process id in $!
 #   wayland_session_stop    # ends sway and the X server, removes what was made
 #
 # sway refuses to run as root; as root the compositor runs as `nobody`, and
@@ -104,6 +105,13 @@ EOF
 wayland_client() {
   env -u DISPLAY XDG_RUNTIME_DIR="$wayland_session_tmp/client" WAYLAND_DISPLAY="$wayland_session_socket" \
     QT_QPA_PLATFORM=wayland "$@"
+}
+
+# The same in the background, as a process of its own, so that $! is the
+# client itself and not a shell waiting for it.
+wayland_client_in_background() {
+  (exec env -u DISPLAY XDG_RUNTIME_DIR="$wayland_session_tmp/client" WAYLAND_DISPLAY="$wayland_session_socket" \
+    QT_QPA_PLATFORM=wayland "$@") &
 }
 
 # "x y width height" of the window with the given application id, as the

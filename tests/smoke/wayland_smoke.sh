@@ -51,7 +51,7 @@ await() {
 # last contents allocated at exit, so under AddressSanitizer the leak check
 # is left to the X11 smoke test and the unit tests; every other check stays.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-wayland_client "$program" >"$wayland_session_tmp/program.log" 2>&1 &
+wayland_client_in_background "$program" >"$wayland_session_tmp/program.log" 2>&1
 app=$!
 
 rect=""
