@@ -25,13 +25,16 @@ PACKAGES := cmake make g++ pkg-config \
 # accessibility bus with a client that reads it as a screen reader does, the
 # formatters the file-system suite measures, what checks the package and its
 # manual pages, X client libraries that read the screen back and record the
-# program's requests, OCR to read the fields' digits off the screen, and Qt's
-# GTK theme for a dark desktop.
+# program's requests, OCR to read the fields' digits off the screen, Qt's
+# GTK theme for a dark desktop, and a Wayland compositor to nest in the X
+# server, with Qt's Wayland plugin, the Wayland clipboard tools, a screen
+# grabber and jq to read the compositor's answers.
 TEST_PACKAGES := libgtest-dev xvfb xauth x11-utils xdotool xclip clang libclang-rt-14-dev \
   desktop-file-utils appstream dpkg-dev file dbus-daemon at-spi2-core python3-pyatspi \
   dosfstools ntfs-3g python3 \
   lintian man-db \
-  libxcb1-dev libxcb-record0-dev tesseract-ocr tesseract-ocr-eng qt6-gtk-platformtheme
+  libxcb1-dev libxcb-record0-dev tesseract-ocr tesseract-ocr-eng qt6-gtk-platformtheme \
+  sway qt6-wayland wl-clipboard grim jq
 
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:detect_stack_use_after_return=1 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \

@@ -3,12 +3,17 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <thread>
 
 #include "runtime/display_check.h"
 #include "runtime/form.h"
 #include "runtime/key_repeat.h"
+#include "runtime/platform.h"
+#include "runtime/pointer_tracker.h"
 #include "runtime/program.h"
 #include "runtime/runtime_error.h"
 
@@ -20,9 +25,26 @@ Application::Application(int& argc, char** argv, const char* name, const char* d
   ChooseDisplayScaling();
   mApp = std::make_unique<QApplication>(argc, argv);
   UseDetectableKeyRepeat();
+  // From before the first window shows, so that no entry is missed.
+  if (OnWayland()) mPointer = std::make_unique<PointerTracker>();
 }
 
-Application::~Application() = default;
+Application::~Application() {
+  // Qt's Wayland plugin can deadlock while it takes its connection down
+  // (its event thread waits for a read that the main thread will never
+  // make), leaving a program whose window has gone running for ever. By now
+  // the program has ended and has nothing left to keep, so should Qt not be
+  // done within a few seconds the process ends itself with the status it
+  // was going to return.
+  if (mApp != nullptr && OnWayland()) {
+    std::thread([status = mExitStatus] {
+      std::this_thread::sleep_for(std::chrono::seconds(5));
+      std::_Exit(status);
+    }).detach();
+  }
+  mPointer.reset();
+  mApp.reset();
+}
 
 namespace {
 
@@ -75,12 +97,13 @@ int Application::Run(const std::function<Form&()>& startup) {
                           QStringLiteral("Run-time error '%1':\n\n%2")
                               .arg(error.Number())
                               .arg(QString::fromStdString(error.Description())));
-    return 1;
+    mExitStatus = 1;
+    return mExitStatus;
   }
   if (program != nullptr) program->SetEventLoopRunning(true);
-  const int status = QApplication::exec();
+  mExitStatus = QApplication::exec();
   if (program != nullptr) program->SetEventLoopRunning(false);
-  return status;
+  return mExitStatus;
 }
 
 }  // namespace runtime

@@ -8,6 +8,7 @@ class QApplication;
 namespace runtime {
 
 class Form;
+class PointerTracker;
 
 // Starts the runtime on Qt and runs the system: creates the start-up form,
 // shows it and dispatches events until the program ends.
@@ -37,6 +38,8 @@ class Application {
 
  private:
   std::unique_ptr<QApplication> mApp;
+  std::unique_ptr<PointerTracker> mPointer;  // only where the window system hides the pointer
+  int mExitStatus = 0;
 };
 
 }  // namespace runtime

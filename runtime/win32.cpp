@@ -9,6 +9,7 @@
 #include "runtime/gdi.h"
 
 #include "runtime/form_widget.h"
+#include "runtime/pointer_tracker.h"
 #include "runtime/window_handles.h"
 
 namespace runtime::win32 {
@@ -29,7 +30,10 @@ std::int32_t SendMessageA(std::int32_t hWnd, std::uint32_t message, std::int32_t
 
 std::int32_t GetCursorPos(POINTAPI* point) {
   if (point == nullptr) return 0;
-  const QPoint position = QCursor::pos();
+  // Where the window system keeps the pointer to itself, the runtime
+  // follows it through the events of its own windows.
+  const PointerTracker* tracker = PointerTracker::Current();
+  const QPoint position = tracker != nullptr ? tracker->Position() : QCursor::pos();
   point->x = position.x();
   point->y = position.y();
   return 1;

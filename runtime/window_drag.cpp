@@ -6,17 +6,34 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "runtime/platform.h"
+
 namespace runtime {
 
 void WindowDrag::Start(QWidget* window, QPointF pressGlobal, Qt::MouseButton button) {
   if (window == nullptr || button == Qt::NoButton) return;
   window = window->window();
-  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-    if (QWindow* handle = window->windowHandle()) handle->startSystemMove();
+  if (OnWayland()) {
+    QWindow* handle = window->windowHandle();
+    if (handle != nullptr && handle->startSystemMove()) EndPressTakenByCompositor(handle, pressGlobal, button);
     return;
   }
   if (window->findChild<WindowDrag*>(QString(), Qt::FindDirectChildrenOnly) != nullptr) return;
   new WindowDrag(window, pressGlobal.toPoint() - window->pos(), button);
+}
+
+void EndPressTakenByCompositor(QWindow* window, QPointF pressGlobal, Qt::MouseButton button) {
+  // Once the press that started it has been handled, so that Qt sees the
+  // press end as the platform would have shown it.
+  QMetaObject::invokeMethod(
+      window,
+      [window, pressGlobal, button] {
+        const QPointF local = window->mapFromGlobal(pressGlobal);
+        QMouseEvent release(QEvent::MouseButtonRelease, local, local, pressGlobal, button,
+                            Qt::NoButton, QGuiApplication::keyboardModifiers());
+        QCoreApplication::sendEvent(window, &release);
+      },
+      Qt::QueuedConnection);
 }
 
 WindowDrag::WindowDrag(QWidget* window, QPoint grabOffset, Qt::MouseButton button)

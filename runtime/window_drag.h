@@ -5,6 +5,7 @@
 #include <QPointer>
 
 class QWidget;
+class QWindow;
 
 namespace runtime {
 
@@ -31,5 +32,12 @@ class WindowDrag : public QObject {
   QPoint mGrabOffset;  // the pointer's place within the window, held fixed
   Qt::MouseButton mButton;
 };
+
+// A compositor that moves a window keeps the pointer until the button comes
+// up and never reports that release to the program, so Qt would go on
+// sending the pointer's moves to whatever was pressed (the background),
+// and no control would see the pointer again until the next click. This
+// ends that press for Qt, at the point where it began.
+void EndPressTakenByCompositor(QWindow* window, QPointF pressGlobal, Qt::MouseButton button);
 
 }  // namespace runtime

@@ -1,17 +1,49 @@
 #!/usr/bin/env bash
-# Takes the README's screenshots: the real program in a private X server,
+# Takes the README's screenshots: the real program in a private X server, or
+# with --wayland under a private Wayland compositor (sway nested in Xvfb),
 # with a size typed and the pointer resting on a key.
 #   tools/screenshot.sh [path/to/zorvane] [output.png] [scale]
+#   tools/screenshot.sh --wayland [path/to/zorvane] [output.png]
 # scale is the display's whole-number scale (2 for the 200 % screenshot).
 # Needs Xvfb and xdotool, and the screen reader built with the tests
 # (build/tools/x11_capture/zorvane_x11_capture: `make test` or
-# `cmake --build build --target zorvane_x11_capture_tool`).
+# `cmake --build build --target zorvane_x11_capture_tool`); under Wayland
+# sway, grim, wl-clipboard and jq instead of the screen reader.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+wayland=false
+if [ "${1:-}" = --wayland ]; then wayland=true; shift; fi
 program=${1:-build/zorvane}
-output=${2:-docs/screenshot.png}
+if $wayland; then output=${2:-docs/screenshot-wayland.png}; else output=${2:-docs/screenshot.png}; fi
 scale=${3:-1}
 capture=${CAPTURE:-build/tools/x11_capture/zorvane_x11_capture}
+
+if $wayland; then
+  source tests/smoke/wayland_session.sh
+  app=""
+  trap '[ -n "$app" ] && kill "$app" 2>/dev/null; wayland_session_stop' EXIT
+  WAYLAND_SESSION_SCREEN=640x480 wayland_session_start
+  wayland_client_in_background "$program" >/dev/null 2>&1
+  app=$!
+  rect=""
+  for _ in $(seq 1 100); do
+    rect=$(wayland_window_rect org.zorvane.Zorvane)
+    [ -n "$rect" ] && break
+    sleep 0.1
+  done
+  [ -n "$rect" ] || { echo "the window did not appear" >&2; exit 1; }
+  read -r X Y WIDTH HEIGHT <<<"$rect"
+  xdotool mousemove $((X + 6)) $((Y + 120))
+  xdotool type --delay 40 '100'
+  xdotool mousemove $((X + 249)) $((Y + 113))   # resting on the 5 key
+  sleep 0.6
+  # A margin of the desktop around the window, and the pointer, as the
+  # compositor draws them.
+  wayland_client grim -c -g "$((X - 16)),$((Y - 16)) $((WIDTH + 32))x$((HEIGHT + 32))" "$output"
+  echo "wrote $output"
+  exit 0
+fi
+
 for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "$tool is missing (apt-get install xvfb xdotool)" >&2; exit 1; }
 done

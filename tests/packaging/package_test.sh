@@ -16,6 +16,7 @@ depends=$(echo "$info" | grep "Depends:")
 for library in libqt6widgets6 libqt6gui6 libqt6core6 libc6; do
   echo "$depends" | grep -q "$library" || fail "Depends lacks $library (from the shared libraries): $depends"
 done
+echo "$info" | grep -q "Recommends:.*qt6-wayland" || fail "the package does not recommend qt6-wayland"
 contents=$(dpkg-deb --contents "$deb")
 for path in ./usr/bin/zorvane ./usr/bin/zorvane-calc ./usr/share/applications/org.zorvane.Zorvane.desktop \
             ./usr/share/metainfo/org.zorvane.Zorvane.metainfo.xml \

@@ -1,0 +1,10 @@
+#pragma once
+
+namespace runtime {
+
+// True under a Wayland compositor. There the compositor alone places and
+// moves windows, and a program hears of the pointer only while it is over
+// one of its own windows.
+bool OnWayland();
+
+}  // namespace runtime
