@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QWidget>
 #include <algorithm>
+#include <optional>
 
 #include "runtime/gdi.h"
 
@@ -30,19 +31,31 @@ std::int32_t SendMessageA(std::int32_t hWnd, std::uint32_t message, std::int32_t
 
 std::int32_t GetCursorPos(POINTAPI* point) {
   if (point == nullptr) return 0;
-  // Where the window system keeps the pointer to itself, the runtime
-  // follows it through the events of its own windows.
+  // Asking the window system is a round trip to it; the runtime follows the
+  // pointer through its own windows' events and asks only when it cannot
+  // know (and where the window system keeps the pointer to itself, the
+  // runtime's answer is the only one).
   const PointerTracker* tracker = PointerTracker::Current();
-  const QPoint position = tracker != nullptr ? tracker->Position() : QCursor::pos();
+  const std::optional<QPoint> known = tracker != nullptr ? tracker->Position() : std::nullopt;
+  const QPoint position = known ? *known : QCursor::pos();
   point->x = position.x();
   point->y = position.y();
   return 1;
 }
 
 std::int32_t WindowFromPoint(POINTAPI point) {
+  const QPoint where(point.x, point.y);
+  // The top-level window under the point, when the runtime knows it, spares
+  // the window system the question.
+  const PointerTracker* tracker = PointerTracker::Current();
+  QWidget* widget = tracker != nullptr ? tracker->WindowAt(where) : nullptr;
+  if (widget != nullptr) {
+    if (QWidget* child = widget->childAt(widget->mapFromGlobal(where))) widget = child;
+  } else {
+    widget = QApplication::widgetAt(where);
+  }
   // A disabled window is passed over, as the platform's hit test passes it:
   // the point belongs to the enabled window it sits in.
-  QWidget* widget = QApplication::widgetAt(QPoint(point.x, point.y));
   while (widget != nullptr && !widget->isEnabled()) widget = widget->parentWidget();
   return HandleOf(widget);
 }
