@@ -1,7 +1,9 @@
 #include "runtime/pointer_tracker.h"
 
 #include <QAbstractEventDispatcher>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QEnterEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -47,7 +49,13 @@ bool NotBefore(std::uint32_t later, std::uint32_t earlier) {
 
 PointerTracker::PointerTracker(Source source) : mSource(source) {
   QCoreApplication::instance()->installEventFilter(this);
-  if (mSource == Source::kX11Crossings) QCoreApplication::instance()->installNativeEventFilter(this);
+  if (mSource == Source::kX11Crossings) {
+    QCoreApplication::instance()->installNativeEventFilter(this);
+    // While the program waits the pointer may move where it hears nothing.
+    if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
+      connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &PointerTracker::ForgetAnswers);
+    }
+  }
   gCurrent = this;
 }
 
@@ -71,6 +79,40 @@ QWidget* PointerTracker::WindowAt(QPoint point) const {
   return mInside;
 }
 
+QPoint PointerTracker::CursorPosition() {
+  if (const std::optional<QPoint> known = Position()) return *known;
+  if (!mAskedPosition) mAskedPosition = QCursor::pos();
+  return *mAskedPosition;
+}
+
+QWidget* PointerTracker::WidgetAt(QPoint point) {
+  // Under Wayland the hit test asks nothing of the compositor.
+  if (mSource == Source::kOwnWindows) return QApplication::widgetAt(point);
+  QWidget* window = WindowAt(point);
+  if (window == nullptr) {
+    // Asked again for a new point, or when the window answered has gone.
+    if (mAskedPoint != point || (mAskedHadWindow && !mAskedWindow)) {
+      mAskedWindow = QApplication::topLevelAt(point);
+      mAskedHadWindow = mAskedWindow != nullptr;
+      mAskedPoint = point;
+    }
+    window = mAskedWindow;
+  }
+  if (window == nullptr) return nullptr;
+  // A window that lets the pointer through needs the window system's whole
+  // hit test.
+  if (window->testAttribute(Qt::WA_TransparentForMouseEvents)) return QApplication::widgetAt(point);
+  QWidget* child = window->childAt(window->mapFromGlobal(point));
+  return child != nullptr ? child : window;
+}
+
+void PointerTracker::ForgetAnswers() {
+  mAskedPosition.reset();
+  mAskedPoint.reset();
+  mAskedWindow = nullptr;
+  mAskedHadWindow = false;
+}
+
 QPoint PointerTracker::LastSeenOrOutside() const {
   if (mOver) return mPosition;
   if (mEverSeen) return Outside(mLastWindow, mPosition);
@@ -91,6 +133,8 @@ bool PointerTracker::KnowsX11Pointer() const {
 
 bool PointerTracker::nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/) {
   if (eventType != "xcb_generic_event_t") return false;
+  // Whatever the server reports may follow from the pointer's moves.
+  ForgetAnswers();
   const std::optional<X11Crossing> crossing = ReadX11Crossing(message);
   if (!crossing) return false;
   QWidget* window = TopLevelOf(crossing->window);

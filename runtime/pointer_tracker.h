@@ -60,6 +60,16 @@ class PointerTracker : public QObject, public QAbstractNativeEventFilter {
   // otherwise null, and only the window system can tell.
   [[nodiscard]] QWidget* WindowAt(QPoint point) const;
 
+  // Where the pointer is: known, or else asked of the window system, at most
+  // once while the program works without waiting (every key's poll in one
+  // tick hears the same answer).
+  QPoint CursorPosition();
+
+  // The window of ours under `point` (a control or the window itself), or
+  // null: known, or else asked of the window system, at most once for the
+  // same point while the program works without waiting.
+  QWidget* WidgetAt(QPoint point);
+
   // Takes the X server's crossing events; every event passes on to Qt.
   bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
@@ -69,6 +79,7 @@ class PointerTracker : public QObject, public QAbstractNativeEventFilter {
  private:
   [[nodiscard]] QPoint LastSeenOrOutside() const;
   [[nodiscard]] bool KnowsX11Pointer() const;
+  void ForgetAnswers();
   void Seen(QWindow* window, QPoint global);
   void MoveAfterEntry(QWindow* window);
 
@@ -84,6 +95,13 @@ class PointerTracker : public QObject, public QAbstractNativeEventFilter {
   QPointer<QWidget> mInside;
   std::uint32_t mInsideSince = 0;
   bool mSeenInside = false;  // a position in mInside has come since
+
+  // The window system's latest answers, good until it reports anything or
+  // the program waits for it.
+  std::optional<QPoint> mAskedPosition;
+  std::optional<QPoint> mAskedPoint;
+  QPointer<QWidget> mAskedWindow;
+  bool mAskedHadWindow = false;
 };
 
 }  // namespace runtime

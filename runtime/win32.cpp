@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QWidget>
 #include <algorithm>
-#include <optional>
 
 #include "runtime/gdi.h"
 
@@ -35,9 +34,8 @@ std::int32_t GetCursorPos(POINTAPI* point) {
   // pointer through its own windows' events and asks only when it cannot
   // know (and where the window system keeps the pointer to itself, the
   // runtime's answer is the only one).
-  const PointerTracker* tracker = PointerTracker::Current();
-  const std::optional<QPoint> known = tracker != nullptr ? tracker->Position() : std::nullopt;
-  const QPoint position = known ? *known : QCursor::pos();
+  PointerTracker* tracker = PointerTracker::Current();
+  const QPoint position = tracker != nullptr ? tracker->CursorPosition() : QCursor::pos();
   point->x = position.x();
   point->y = position.y();
   return 1;
@@ -45,15 +43,8 @@ std::int32_t GetCursorPos(POINTAPI* point) {
 
 std::int32_t WindowFromPoint(POINTAPI point) {
   const QPoint where(point.x, point.y);
-  // The top-level window under the point, when the runtime knows it, spares
-  // the window system the question.
-  const PointerTracker* tracker = PointerTracker::Current();
-  QWidget* widget = tracker != nullptr ? tracker->WindowAt(where) : nullptr;
-  if (widget != nullptr) {
-    if (QWidget* child = widget->childAt(widget->mapFromGlobal(where))) widget = child;
-  } else {
-    widget = QApplication::widgetAt(where);
-  }
+  PointerTracker* tracker = PointerTracker::Current();
+  QWidget* widget = tracker != nullptr ? tracker->WidgetAt(where) : QApplication::widgetAt(where);
   // A disabled window is passed over, as the platform's hit test passes it:
   // the point belongs to the enabled window it sits in.
   while (widget != nullptr && !widget->isEnabled()) widget = widget->parentWidget();

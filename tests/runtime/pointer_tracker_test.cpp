@@ -5,6 +5,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QCursor>
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QTest>
@@ -254,6 +255,28 @@ TEST_F(X11CrossingsTest, WhileAButtonIsHeldOrTheWindowIsHiddenOnlyTheServerKnows
   EXPECT_EQ(tracker.Position(), QPoint(320, 210));
   window.hide();
   EXPECT_FALSE(tracker.Position());
+}
+
+TEST_F(X11CrossingsTest, WhatTheServerAnswersHoldsUntilItReportsAnythingOrTheProgramWaits) {
+  // Not over a window of ours: the pointer's place is the window system's.
+  QCursor::setPos(40, 40);
+  EXPECT_EQ(tracker.CursorPosition(), QPoint(40, 40));
+  EXPECT_EQ(tracker.WidgetAt({320, 210}), key) << "the server's window under the point, and the control in it";
+  // Every key's poll in one tick hears the same answers.
+  QCursor::setPos(50, 50);
+  window.hide();
+  EXPECT_EQ(tracker.CursorPosition(), QPoint(40, 40));
+  EXPECT_EQ(tracker.WidgetAt({320, 210}), key);
+  // Once the program has waited, or the server has reported anything, it
+  // asks again.
+  emit QAbstractEventDispatcher::instance()->aboutToBlock();
+  EXPECT_EQ(tracker.CursorPosition(), QPoint(50, 50));
+  EXPECT_EQ(tracker.WidgetAt({320, 210}), nullptr);
+  window.show();
+  QCursor::setPos(60, 60);
+  FromServer(Crossing::kLeave, 1000);
+  EXPECT_EQ(tracker.CursorPosition(), QPoint(60, 60));
+  EXPECT_EQ(tracker.WidgetAt({320, 210}), key);
 }
 
 TEST(PointerTracker, RunsOnlyWhileItLives) {
