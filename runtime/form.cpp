@@ -247,7 +247,7 @@ void Form::Show() {
   }
   mWidget->show();
   mWidget->raise();
-  mWidget->activateWindow();
+  mWidget->ActivateOnceShown();
   if (first) {
     // The focus starts on the first control in tab order that can take it.
     Control* start = nullptr;

@@ -94,8 +94,24 @@ void FormWidget::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
 }
 
+void FormWidget::ActivateOnceShown() {
+  const QWindow* window = windowHandle();
+  if (window != nullptr && window->isExposed()) {
+    activateWindow();
+  } else {
+    mActivateWhenExposed = true;
+  }
+}
+
 bool FormWidget::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Expose) VisibilityMayHaveChanged();
+  if (event->type() == QEvent::Expose) {
+    VisibilityMayHaveChanged();
+    if (mActivateWhenExposed && static_cast<QWindow*>(watched)->isExposed()) {
+      mActivateWhenExposed = false;
+      // After the frame this exposure brings.
+      QMetaObject::invokeMethod(this, [this] { activateWindow(); }, Qt::QueuedConnection);
+    }
+  }
   return QWidget::eventFilter(watched, event);
 }
 

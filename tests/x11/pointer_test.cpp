@@ -2,14 +2,16 @@
 // pictures they show as a user moves the pointer: hover, pressed and normal
 // wherever the pointer goes, whether it leaves fast, onto another program's
 // window lying over ours, onto a key's tooltip, or with the button held and
-// back again; and while the pointer rests on a key the program asks the
-// server nothing about it.
+// back again; while the pointer rests on a key the program asks the server
+// nothing about it, and starting, the keys ask once between them; and the
+// window, activated only once it shows, still takes the keyboard.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QRect>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <thread>
@@ -259,6 +261,19 @@ TEST(Keys, StartingAskTheServerWhereThePointerIsOnceNotOnceEach) {
   // Qt asks once itself as it connects.
   EXPECT_GE(asked, 1);
   EXPECT_LE(asked, 3) << "fourteen keys, one question";
+}
+
+TEST(Window, TakesTheKeyboardOnceShown) {
+  const RunningProgram program(Server(), gProgram, {{"QT_SCALE_FACTOR", ""}});
+  const xcb_window_t window = program.WaitForWindow("Zorvane 2.0", 30s);
+  ASSERT_NE(window, 0u) << "the window did not appear";
+  EXPECT_TRUE(Eventually([&] {
+    xcb_get_input_focus_reply_t* focus =
+        xcb_get_input_focus_reply(Server().Connection(), xcb_get_input_focus(Server().Connection()), nullptr);
+    const bool ours = focus != nullptr && focus->focus == window;
+    free(focus);
+    return ours;
+  })) << "the keyboard went elsewhere";
 }
 
 }  // namespace
