@@ -1,8 +1,11 @@
 // zorvane-calc: the window's two sizes for scripts and for sizing many
 // partitions at once. One line per size: the size, the FAT32 value and the
 // NTFS value, separated by tabs.
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
-#include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,26 +49,103 @@ bool IsBelowOneOrFraction(std::string_view size) {
   return n.Ok() && (n.Value() < 1 || n.Value() != calc::Fix(n.Value()));
 }
 
+// Standard output, kept in memory and written in blocks: when a block is
+// full, before anything goes to standard error (so that the two keep their
+// order), and before the program waits for more input, so that a person
+// typing sizes sees each answer at once while a pipe of many sizes costs
+// one write per block rather than one per line.
+class Output {
+ public:
+  void Append(std::string_view text) {
+    mBuffer.append(text);
+    if (mBuffer.size() >= kBlock) Flush();
+  }
+
+  // False once standard output can take no more (a closed pipe).
+  bool Flush() {
+    std::string_view left = mBuffer;
+    while (!left.empty() && mOpen) {
+      const ssize_t written = write(STDOUT_FILENO, left.data(), left.size());
+      if (written > 0) {
+        left.remove_prefix(static_cast<std::size_t>(written));
+      } else if (written < 0 && errno != EINTR) {
+        mOpen = false;
+      }
+    }
+    mBuffer.clear();
+    return mOpen;
+  }
+
+ private:
+  static constexpr std::size_t kBlock = 64 * 1024;
+  std::string mBuffer;
+  bool mOpen = true;
+};
+
+Output gOutput;
+
+void Refuse(std::string_view size, const char* why) {
+  gOutput.Flush();
+  std::fprintf(stderr, "zorvane-calc: '%.*s' %s\n", static_cast<int>(size.size()), size.data(), why);
+}
+
 // Answers one size; false when it is not one.
 bool Answer(std::string_view given) {
   const std::string_view size = Trimmed(given);
   if (IsBelowOneOrFraction(size)) {
-    std::fprintf(stderr, "zorvane-calc: '%.*s' is not a whole number of gigabytes from 1 up\n",
-                 static_cast<int>(size.size()), size.data());
+    Refuse(size, "is not a whole number of gigabytes from 1 up");
     return false;
   }
   const auto fat32 = calc::Fat32SizeText(size);
   const auto ntfs = calc::NtfsSizeText(size);
   if (!fat32.Ok() || !ntfs.Ok()) {
     const calc::Failure failure = !fat32.Ok() ? fat32.Error() : ntfs.Error();
-    std::fprintf(stderr, "zorvane-calc: '%.*s' %s\n", static_cast<int>(size.size()), size.data(),
-                 failure == calc::Failure::Overflow ? "is too large to size a partition"
-                                                    : "is not a size in gigabytes");
+    Refuse(size, failure == calc::Failure::Overflow ? "is too large to size a partition" : "is not a size in gigabytes");
     return false;
   }
-  std::printf("%.*s\t%s\t%s\n", static_cast<int>(size.size()), size.data(), fat32.Value().c_str(),
-              ntfs.Value().c_str());
+  gOutput.Append(size);
+  gOutput.Append("\t");
+  gOutput.Append(fat32.Value());
+  gOutput.Append("\t");
+  gOutput.Append(ntfs.Value());
+  gOutput.Append("\n");
   return true;
+}
+
+// True when standard input has something to read without waiting (or is a
+// file, which never makes a reader wait).
+bool InputWaiting() {
+  pollfd input{STDIN_FILENO, POLLIN, 0};
+  return poll(&input, 1, 0) > 0;
+}
+
+// Answers every non-empty line of standard input, the last one also without
+// its line feed; false when any was not a size.
+bool AnswerLines() {
+  bool allAnswered = true;
+  std::string pending;  // the start of a line whose end has not come yet
+  std::vector<char> block(64 * 1024);
+  for (;;) {
+    if (!InputWaiting() && !gOutput.Flush()) break;
+    const ssize_t got = read(STDIN_FILENO, block.data(), block.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    std::string_view data(block.data(), static_cast<std::size_t>(got));
+    for (std::size_t end = data.find('\n'); end != std::string_view::npos; end = data.find('\n')) {
+      std::string_view line = data.substr(0, end);
+      if (!pending.empty()) {
+        pending.append(line);
+        line = pending;
+      }
+      if (!Trimmed(line).empty()) allAnswered = Answer(line) && allAnswered;
+      pending.clear();
+      data.remove_prefix(end + 1);
+    }
+    pending.append(data);
+  }
+  if (!Trimmed(pending).empty()) allAnswered = Answer(pending) && allAnswered;
+  gOutput.Flush();
+  return allAnswered;
 }
 
 }  // namespace
@@ -90,16 +170,9 @@ int main(int argc, char** argv) {
     sizes.push_back(arg);
   }
 
+  if (sizes.empty()) return AnswerLines() ? 0 : 2;
   bool allAnswered = true;
-  if (!sizes.empty()) {
-    for (const std::string_view size : sizes) allAnswered = Answer(size) && allAnswered;
-    return allAnswered ? 0 : 2;
-  }
-  std::string line;
-  while (std::getline(std::cin, line)) {
-    if (Trimmed(line).empty()) continue;
-    allAnswered = Answer(line) && allAnswered;
-    std::fflush(stdout);
-  }
+  for (const std::string_view size : sizes) allAnswered = Answer(size) && allAnswered;
+  gOutput.Flush();
   return allAnswered ? 0 : 2;
 }

@@ -26,7 +26,11 @@ Application::Application(int& argc, char** argv, const char* name, const char* d
   mApp = std::make_unique<QApplication>(argc, argv);
   UseDetectableKeyRepeat();
   // From before the first window shows, so that no entry is missed.
-  if (OnWayland()) mPointer = std::make_unique<PointerTracker>();
+  if (OnWayland()) {
+    mPointer = std::make_unique<PointerTracker>(PointerTracker::Source::kOwnWindows);
+  } else if (OnX11()) {
+    mPointer = std::make_unique<PointerTracker>(PointerTracker::Source::kX11Crossings);
+  }
 }
 
 Application::~Application() {

@@ -38,7 +38,7 @@ class Application {
 
  private:
   std::unique_ptr<QApplication> mApp;
-  std::unique_ptr<PointerTracker> mPointer;  // only where the window system hides the pointer
+  std::unique_ptr<PointerTracker> mPointer;  // where the windows' events tell where the pointer is
   int mExitStatus = 0;
 };
 

@@ -43,7 +43,7 @@ QIcon IconFromFile(const QByteArray& bytes) {
   QBuffer buffer;
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer);
+  QImageReader reader(&buffer, PictureFormat(bytes));
   QIcon icon;
   const int count = std::max(1, reader.imageCount());
   for (int i = 0; i < count; ++i) {
@@ -247,7 +247,7 @@ void Form::Show() {
   }
   mWidget->show();
   mWidget->raise();
-  mWidget->activateWindow();
+  mWidget->ActivateOnceShown();
   if (first) {
     // The focus starts on the first control in tab order that can take it.
     Control* start = nullptr;

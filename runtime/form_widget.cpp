@@ -3,6 +3,7 @@
 #include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
 
@@ -43,10 +44,18 @@ void FormWidget::BeginDrag() {
   if (mPressButton != Qt::NoButton) WindowDrag::Start(this, mPressGlobal, mPressButton);
 }
 
-void FormWidget::paintEvent(QPaintEvent* /*event*/) {
+void FormWidget::paintEvent(QPaintEvent* event) {
   if (mPicture.isNull()) return;
   QPainter painter(this);
-  painter.drawImage(0, 0, mPicture);
+  // Piece by piece: what is left to paint lies between the controls, and Qt
+  // blends a picture drawn whole through so ragged a clip on worker threads,
+  // which at this size costs more than the drawing (the first time, the
+  // threads' start delays the window's first frame by a millisecond).
+  const QRect picture = mPicture.rect();
+  for (const QRect& piece : event->region()) {
+    const QRect part = piece & picture;
+    if (!part.isEmpty()) painter.drawImage(part.topLeft(), mPicture, part);
+  }
 }
 
 void FormWidget::mousePressEvent(QMouseEvent* event) {
@@ -85,8 +94,24 @@ void FormWidget::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
 }
 
+void FormWidget::ActivateOnceShown() {
+  const QWindow* window = windowHandle();
+  if (window != nullptr && window->isExposed()) {
+    activateWindow();
+  } else {
+    mActivateWhenExposed = true;
+  }
+}
+
 bool FormWidget::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Expose) VisibilityMayHaveChanged();
+  if (event->type() == QEvent::Expose) {
+    VisibilityMayHaveChanged();
+    if (mActivateWhenExposed && static_cast<QWindow*>(watched)->isExposed()) {
+      mActivateWhenExposed = false;
+      // After the frame this exposure brings.
+      QMetaObject::invokeMethod(this, [this] { activateWindow(); }, Qt::QueuedConnection);
+    }
+  }
   return QWidget::eventFilter(watched, event);
 }
 

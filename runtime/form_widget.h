@@ -30,6 +30,11 @@ class FormWidget : public QWidget {
   // Starts moving the window with the button that is down on its background.
   void BeginDrag();
 
+  // Makes the window the active one (it takes the keyboard) once it is on
+  // screen: asking before would hold up its first frame by a round trip to
+  // the window system.
+  void ActivateOnceShown();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -43,6 +48,7 @@ class FormWidget : public QWidget {
   void VisibilityMayHaveChanged();
 
   bool mWatchingWindow = false;
+  bool mActivateWhenExposed = false;
   QImage mPicture;  // shared with the picture object it came from
   QPointF mPressGlobal;
   Qt::MouseButton mPressButton = Qt::NoButton;

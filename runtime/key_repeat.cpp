@@ -1,6 +1,7 @@
 #include "runtime/key_repeat.h"
 
 #include <QGuiApplication>
+#include <QTimer>
 #include <QtGlobal>
 
 #if defined(ZORVANE_HAVE_XCB_XKB) && QT_CONFIG(xcb)
@@ -18,35 +19,38 @@
 #pragma clang diagnostic pop
 #endif
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #endif
 
 namespace runtime {
 
-bool UseDetectableKeyRepeat() {
+void UseDetectableKeyRepeat() {
 #if defined(ZORVANE_X_KEY_REPEAT)
   auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  if (x11 == nullptr || x11->connection() == nullptr) return true;  // not on X
+  if (x11 == nullptr || x11->connection() == nullptr) return;  // not on X
   xcb_connection_t* connection = x11->connection();
-  // Qt has set up the extension on this connection already; asking again
-  // costs one round trip and makes no assumption about that.
-  xcb_xkb_use_extension_reply_t* use = xcb_xkb_use_extension_reply(
-      connection, xcb_xkb_use_extension(connection, XCB_XKB_MAJOR_VERSION, XCB_XKB_MINOR_VERSION), nullptr);
-  const bool extension = use != nullptr && use->supported != 0;
-  std::free(use);
-  bool detectable = false;
-  if (extension) {
-    constexpr std::uint32_t flag = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
-    xcb_xkb_per_client_flags_reply_t* flags = xcb_xkb_per_client_flags_reply(
-        connection, xcb_xkb_per_client_flags(connection, XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0), nullptr);
-    detectable = flags != nullptr && (flags->value & flag) != 0;
-    std::free(flags);
+  // Qt has asked for the extension on this connection already, and knows
+  // whether the server has it; neither costs a round trip here.
+  const xcb_query_extension_reply_t* xkb = xcb_get_extension_data(connection, &xcb_xkb_id);
+  if (xkb == nullptr || xkb->present == 0) {
+    qWarning("The X server has no keyboard extension: a held key may act more than once.");
+    return;
   }
-  if (!detectable) qWarning("The X server keeps sending key repeats as releases: a held key may act more than once.");
-  return detectable;
-#else
-  return true;
+  // The request goes out now, ahead of any key the server reports later;
+  // its answer only decides whether to warn, so it is read once it has long
+  // arrived rather than waited for before the window can show.
+  constexpr std::uint32_t flag = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
+  const xcb_xkb_per_client_flags_cookie_t asked =
+      xcb_xkb_per_client_flags(connection, XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0);
+  xcb_flush(connection);
+  QTimer::singleShot(std::chrono::seconds(1), qGuiApp, [connection, asked] {
+    xcb_xkb_per_client_flags_reply_t* flags = xcb_xkb_per_client_flags_reply(connection, asked, nullptr);
+    const bool detectable = flags != nullptr && (flags->value & flag) != 0;
+    std::free(flags);
+    if (!detectable) qWarning("The X server keeps sending key repeats as releases: a held key may act more than once.");
+  });
 #endif
 }
 

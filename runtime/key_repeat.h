@@ -9,8 +9,8 @@ namespace runtime {
 // when the press has already arrived, which under load it often has not. So
 // the runtime asks the server not to send those releases at all (the X
 // keyboard extension's detectable auto-repeat). Other platforms report
-// repeats as such. False when the X server refused; held keys then may act
-// on each repeat.
-bool UseDetectableKeyRepeat();
+// repeats as such. Should the X server refuse (held keys then may act on
+// each repeat), a warning says so once its answer has come.
+void UseDetectableKeyRepeat();
 
 }  // namespace runtime

@@ -20,6 +20,19 @@ Picture::~Picture() {
   if (mPalette != 0) gdi::DeleteObject(mPalette);
 }
 
+QByteArray PictureFormat(const QByteArray& bytes) {
+  static const struct {
+    const char* magic;
+    int length;
+    const char* format;
+  } kFormats[] = {{"\xFF\xD8\xFF", 3, "jpeg"}, {"\x89PNG\r\n\x1A\n", 8, "png"}, {"GIF87a", 6, "gif"},
+                  {"GIF89a", 6, "gif"},          {"BM", 2, "bmp"},                {"\0\0\1\0", 4, "ico"}};
+  for (const auto& known : kFormats) {
+    if (bytes.startsWith(QByteArrayView(known.magic, known.length))) return known.format;
+  }
+  return {};
+}
+
 namespace {
 
 // Designs often hold the same picture many times (ten keys share one strip):
@@ -30,7 +43,7 @@ QImage Decoded(const QByteArray& bytes) {
   QBuffer buffer;
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer);
+  QImageReader reader(&buffer, PictureFormat(bytes));
   // The reader's own allocation limit refuses absurd declared sizes.
   const QImage pixels = reader.read();
   constexpr qsizetype kRemembered = 16;

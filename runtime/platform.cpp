@@ -9,4 +9,6 @@ bool OnWayland() {
   return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
+bool OnX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
+
 }  // namespace runtime

@@ -7,4 +7,7 @@ namespace runtime {
 // one of its own windows.
 bool OnWayland();
 
+// True on an X server.
+bool OnX11();
+
 }  // namespace runtime

@@ -30,19 +30,23 @@ std::int32_t SendMessageA(std::int32_t hWnd, std::uint32_t message, std::int32_t
 
 std::int32_t GetCursorPos(POINTAPI* point) {
   if (point == nullptr) return 0;
-  // Where the window system keeps the pointer to itself, the runtime
-  // follows it through the events of its own windows.
-  const PointerTracker* tracker = PointerTracker::Current();
-  const QPoint position = tracker != nullptr ? tracker->Position() : QCursor::pos();
+  // Asking the window system is a round trip to it; the runtime follows the
+  // pointer through its own windows' events and asks only when it cannot
+  // know (and where the window system keeps the pointer to itself, the
+  // runtime's answer is the only one).
+  PointerTracker* tracker = PointerTracker::Current();
+  const QPoint position = tracker != nullptr ? tracker->CursorPosition() : QCursor::pos();
   point->x = position.x();
   point->y = position.y();
   return 1;
 }
 
 std::int32_t WindowFromPoint(POINTAPI point) {
+  const QPoint where(point.x, point.y);
+  PointerTracker* tracker = PointerTracker::Current();
+  QWidget* widget = tracker != nullptr ? tracker->WidgetAt(where) : QApplication::widgetAt(where);
   // A disabled window is passed over, as the platform's hit test passes it:
   // the point belongs to the enabled window it sits in.
-  QWidget* widget = QApplication::widgetAt(QPoint(point.x, point.y));
   while (widget != nullptr && !widget->isEnabled()) widget = widget->parentWidget();
   return HandleOf(widget);
 }

@@ -55,6 +55,42 @@ exec {CALC[1]}>&-
 wait "$CALC_PID"; status=$?
 check "status after standard input" 0 "$status"
 
+# Typed at a terminal: each line answered before the next is typed.
+typed=$(python3 - "$calc" <<'PY'
+import os, pty, select, sys
+pid, fd = pty.fork()
+if pid == 0:
+    os.execv(sys.argv[1], [sys.argv[1]])
+def answer():
+    seen = b""
+    while b"\t" not in seen or not seen.endswith(b"\n"):
+        ready, _, _ = select.select([fd], [], [], 5)
+        if not ready:
+            return "(no answer)"
+        seen += os.read(fd, 1024)
+    # The terminal echoes what was typed first.
+    return seen.decode().replace("\r", "").splitlines()[-1]
+answers = []
+for size in (b"32\n", b"7\n"):
+    os.write(fd, size)
+    answers.append(answer())
+os.write(fd, b"\x04")  # end of input
+os.waitpid(pid, 0)
+print("|".join(answers))
+PY
+)
+check "typed lines answered at once" "32${tab}32892${tab}32774|7${tab}7192${tab}7170" "$typed"
+
+# Many sizes through a pipe: the same answers as given as arguments, the last line
+# without its line feed too, and a refused size reported in its place among
+# the answers when both streams go to one file.
+out=$(seq 1 5000 | "$calc" | sha1sum)
+check "five thousand sizes" "$("$calc" $(seq 1 5000) | sha1sum)" "$out"
+out=$(printf '10\nabc\n20' | "$calc" 2>&1)
+check "answers and refusals in order" "10${tab}10276${tab}10245
+zorvane-calc: 'abc' is not a size in gigabytes
+20${tab}20556${tab}20482" "$out"
+
 # Help explains the output and both formulas.
 help=$("$calc" --help); status=$?
 check "help status" 0 "$status"

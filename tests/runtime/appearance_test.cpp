@@ -1,11 +1,13 @@
-// What the runtime's controls look like whatever the desktop: a value
-// written by code shows from its start, system colours keep their light
-// values under a dark palette, fonts keep their designed pixel size, and a
-// stand-in face is chosen by what it has to show.
+// What the runtime's controls look like whatever the desktop: a form's
+// picture shows whole between its controls, a value written by code shows
+// from its start, system colours keep their light values under a dark
+// palette, fonts keep their designed pixel size, and a stand-in face is
+// chosen by what it has to show.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QPainter>
 #include <QPalette>
 
 #include "runtime/colour.h"
@@ -14,6 +16,7 @@
 #include "runtime/font.h"
 #include "runtime/form.h"
 #include "runtime/form_design.h"
+#include "runtime/form_widget.h"
 #include "runtime/interface_setup.h"
 #include "runtime/line_edit_box.h"
 #include "runtime/program.h"
@@ -52,6 +55,42 @@ class Appearance : public testing::Test {
   runtime::ControlClasses classes;
   std::unique_ptr<runtime::Form> form;
 };
+
+// A control that paints itself whole in one colour, as the keys do.
+class OpaqueControl : public QWidget {
+ public:
+  explicit OpaqueControl(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
+
+ protected:
+  void paintEvent(QPaintEvent* /*event*/) override { QPainter(this).fillRect(rect(), Qt::black); }
+};
+
+TEST(FormPicture, ShowsWholeAroundAndBetweenTheControls) {
+  // Every pixel of the picture its own colour, and controls placed so that
+  // what is left of the form to paint is ragged, as the main window's is.
+  QImage picture(320, 240, QImage::Format_RGB32);
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, qRgb(x % 256, y, (x * 7 + y * 13) % 256));
+  }
+  runtime::FormWidget form;
+  form.setFixedSize(picture.size());
+  form.SetPicture(picture);
+  const QRect controls[] = {{16, 180, 70, 35}, {192, 56, 35, 35},  {263, 1, 28, 28},  {64, 59, 81, 21},
+                            {232, 96, 35, 35}, {272, 136, 35, 35}, {104, 180, 70, 35}, {0, 0, 5, 240}};
+  for (const QRect& place : controls) (new OpaqueControl(&form))->setGeometry(place);
+  const QImage shown = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(shown.size(), picture.size());
+  int wrong = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      bool covered = false;
+      for (const QRect& place : controls) covered = covered || place.contains(x, y);
+      const QRgb expected = covered ? qRgb(0, 0, 0) : picture.pixel(x, y);
+      if (shown.pixel(x, y) != expected) ++wrong;
+    }
+  }
+  EXPECT_EQ(wrong, 0);
+}
 
 TEST_F(Appearance, TextWrittenByCodeShowsFromItsStart) {
   const QString longer = QStringLiteral("1234567890123456");

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <random>
 
+#include "runtime/picture.h"
 #include "runtime/runtime_error.h"
 
 namespace {
@@ -125,6 +126,33 @@ TEST(PropertyBag, CorruptedBytesNeverCrashAndWhatReadsWritesBackTheSame) {
       ASSERT_EQ(error.Number(), runtime::kLoadError);
     }
   }
+}
+
+TEST(Picture, EveryFormatReadsByTheReaderItsFileAnnounces) {
+  struct Row {
+    const char* format;
+  };
+  const Row rows[] = {{"jpeg"}, {"png"}, {"gif"}, {"bmp"}, {"ico"}};
+  QImage pixels(6, 3, QImage::Format_RGB32);
+  pixels.fill(qRgb(10, 200, 30));
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.format);
+    QByteArray file;
+    QBuffer buffer(&file);
+    buffer.open(QIODevice::WriteOnly);
+    // Qt writes no GIF; the reader alone must know the announcement.
+    if (QByteArray(row.format) == "gif") {
+      file = QByteArray::fromBase64("R0lGODlhAQABAIAAAAAAAP///yH5BAEAAAAALAAAAAABAAEAAAIBRAA7");
+    } else {
+      ASSERT_TRUE(pixels.save(&buffer, row.format));
+    }
+    EXPECT_EQ(runtime::PictureFormat(file), QByteArray(row.format));
+    const runtime::PictureRef picture = runtime::Picture::FromFile(file);
+    ASSERT_NE(picture, nullptr);
+    EXPECT_FALSE(picture->Pixels().isNull());
+  }
+  EXPECT_EQ(runtime::PictureFormat("not a picture"), QByteArray());
+  EXPECT_EQ(runtime::Picture::FromFile("not a picture"), nullptr);
 }
 
 TEST(Variant, ConversionsFollowTheRuntimesRules) {

@@ -14,6 +14,8 @@ namespace {
 
 constexpr std::uint8_t kMapWindow = 8;
 constexpr std::uint8_t kChangeProperty = 18;
+constexpr std::uint8_t kQueryPointer = 38;
+constexpr std::uint8_t kTranslateCoordinates = 40;
 constexpr std::uint8_t kFromClient = 1;
 constexpr std::uint8_t kStartOfData = 4;
 constexpr std::uint8_t kEndOfData = 5;
@@ -38,12 +40,14 @@ RequestRecorder::RequestRecorder(const XServer& server) : mIconAtom(server.Atom(
   }
   free(xcb_record_query_version_reply(mControl, xcb_record_query_version(mControl, 1, 13), nullptr));
   mContext = xcb_generate_id(mControl);
-  xcb_record_range_t range{};
-  range.core_requests.first = kMapWindow;
-  range.core_requests.last = kChangeProperty;
+  xcb_record_range_t ranges[2]{};
+  ranges[0].core_requests.first = kMapWindow;
+  ranges[0].core_requests.last = kChangeProperty;
+  ranges[1].core_requests.first = kQueryPointer;
+  ranges[1].core_requests.last = kTranslateCoordinates;
   const xcb_record_client_spec_t clients = XCB_RECORD_CS_FUTURE_CLIENTS;
   xcb_generic_error_t* error =
-      xcb_request_check(mControl, xcb_record_create_context_checked(mControl, mContext, 0, 1, 1, &clients, &range));
+      xcb_request_check(mControl, xcb_record_create_context_checked(mControl, mContext, 0, 1, 2, &clients, ranges));
   if (error != nullptr) {
     free(error);
     xcb_disconnect(mControl);
@@ -116,6 +120,10 @@ void RequestRecorder::Take(const std::uint8_t* data, std::size_t size) {
       mRequests.push_back({Request::Kind::kMap, Card32(fields)});
     } else if (request[0] == kChangeProperty && length >= header + 8 && Card32(fields + 4) == mIconAtom) {
       mRequests.push_back({Request::Kind::kSetIcon, Card32(fields)});
+    } else if (request[0] == kQueryPointer) {
+      mRequests.push_back({Request::Kind::kQueryPointer, Card32(fields)});
+    } else if (request[0] == kTranslateCoordinates) {
+      mRequests.push_back({Request::Kind::kTranslateCoordinates, Card32(fields)});
     }
     at += length;
   }

@@ -12,14 +12,16 @@ class XServer;
 
 // Watches the requests of every client that connects after it starts, in
 // the order the server carries them out (the RECORD extension): which
-// windows were given an icon (_NET_WM_ICON) and which were mapped. That
-// order, not a look at the window some time later, tells whether a window
-// had its icon at the moment it was first mapped.
+// windows were given an icon (_NET_WM_ICON) and which were mapped, and every
+// question about where the pointer is (QueryPointer) or which window lies
+// under a point (TranslateCoordinates). That order, not a look at the window
+// some time later, tells whether a window had its icon at the moment it was
+// first mapped.
 class RequestRecorder {
  public:
   struct Request {
-    enum class Kind { kSetIcon, kMap } kind;
-    xcb_window_t window;
+    enum class Kind { kSetIcon, kMap, kQueryPointer, kTranslateCoordinates } kind;
+    xcb_window_t window;  // the window set or mapped, or asked from
   };
 
   // Throws std::runtime_error when the server cannot record.

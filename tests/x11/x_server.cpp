@@ -164,6 +164,25 @@ std::string XServer::Title(xcb_window_t window) const {
   return {};
 }
 
+xcb_window_t XServer::ShowWindow(const QRect& place, std::uint32_t colour) const {
+  const xcb_window_t window = xcb_generate_id(mConnection);
+  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(mConnection)).data;
+  // Left alone by any window manager, so it stays where it is put.
+  const std::uint32_t values[] = {colour, 1};
+  xcb_create_window(mConnection, XCB_COPY_FROM_PARENT, window, mRoot, static_cast<std::int16_t>(place.x()),
+                    static_cast<std::int16_t>(place.y()), static_cast<std::uint16_t>(place.width()),
+                    static_cast<std::uint16_t>(place.height()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
+                    XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
+  xcb_map_window(mConnection, window);
+  free(xcb_get_input_focus_reply(mConnection, xcb_get_input_focus(mConnection), nullptr));  // a round trip
+  return window;
+}
+
+void XServer::CloseWindow(xcb_window_t window) const {
+  xcb_destroy_window(mConnection, window);
+  free(xcb_get_input_focus_reply(mConnection, xcb_get_input_focus(mConnection), nullptr));
+}
+
 RunningProgram::RunningProgram(const XServer& server, const std::string& path,
                                const std::vector<std::pair<std::string, std::string>>& environment)
     : mServer(server) {

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QRect>
 #include <chrono>
+#include <cstdint>
 #include <string>
 #include <sys/types.h>
 #include <thread>
@@ -40,6 +41,12 @@ class XServer {
   // The viewable top-level windows, bottom to top.
   [[nodiscard]] std::vector<xcb_window_t> ShownWindows() const;
   [[nodiscard]] std::string Title(xcb_window_t window) const;
+
+  // A plain window of the test's own, above every other: for the program
+  // under test, a window of another program. Shown once the server has
+  // mapped it.
+  xcb_window_t ShowWindow(const QRect& place, std::uint32_t colour) const;
+  void CloseWindow(xcb_window_t window) const;
 
  private:
   pid_t mPid = -1;
