@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "image_button/area_capture.h"
 #include "image_button/ibutton.h"
 #include "runtime/arithmetic.h"
 #include "runtime/gdi.h"

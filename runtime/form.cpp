@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "runtime/control_classes.h"
+#include "runtime/control_site.h"
 #include "runtime/design_reader.h"
 #include "runtime/dispatch.h"
 #include "runtime/form_design.h"
@@ -121,7 +122,7 @@ Form::~Form() {
   mWidget->onBackgroundPress = nullptr;
   mWidget->onCloseRequest = nullptr;
   mWidget->onVisibilityChange = nullptr;
-  for (UserControl* control : mUserControls) control->Unload();
+  for (UserControl* control : mUserControls) ControlSite::Unload(*control);
   // Controls, timers and menus go before the window they live on.
   mControls.clear();
   mTimers.clear();
@@ -159,7 +160,7 @@ void Form::AddChild(const DesignNode& child, const ControlClasses& classes, cons
     UserControl& sited = *control;
     mUserControls.push_back(control.get());
     mControls.push_back(std::move(control));
-    sited.Site(reader, settings);
+    ControlSite::Site(sited, reader, settings);
   } else {
     Raise(kLoadError, "line " + std::to_string(child.line) + ": there is no control class '" +
                           child.className + "'");
@@ -231,7 +232,7 @@ void Form::Show() {
   const bool first = !mShown;
   mShown = true;
   if (first) {
-    for (UserControl* control : mUserControls) control->ShowOnForm();
+    for (UserControl* control : mUserControls) ControlSite::Show(*control);
     for (const auto& timer : mTimers) timer->Restart();
   }
   if (first && (mStartUpPosition == 1 || mStartUpPosition == 2)) {

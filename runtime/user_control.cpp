@@ -123,7 +123,6 @@ void UserControl::FitImage() {
 }
 
 void UserControl::Drawn() {
-  ++mDrawCount;
   mSurface->update();
 }
 
@@ -139,8 +138,6 @@ void UserControl::SetBackStyle(std::int16_t style) {
   mSurface->setAttribute(Qt::WA_OpaquePaintEvent, style != 0);
   ApplyMask();
 }
-
-void UserControl::SetBackColor(Colour colour) { mBackColor = colour; }
 
 void UserControl::SetForeColor(Colour colour) { mForeColor = colour; }
 
@@ -174,12 +171,6 @@ PictureRef UserControl::Image() const {
   Materialize();
   const QImage* pixels = gdi::BitmapPixels(mImage);
   return pixels != nullptr ? Picture::FromImage(*pixels) : nullptr;
-}
-
-QImage UserControl::ImagePixels() const {
-  Materialize();
-  const QImage* pixels = gdi::BitmapPixels(mImage);
-  return pixels != nullptr ? *pixels : QImage();
 }
 
 void UserControl::Cls() {
@@ -240,7 +231,7 @@ void UserControl::Print(const QString& text) {
 }
 
 void UserControl::PropertyChanged(std::string_view name) {
-  if (onPropertyChanged) onPropertyChanged(name);
+  if (mPropertyListener) mPropertyListener(name);
 }
 
 }  // namespace runtime

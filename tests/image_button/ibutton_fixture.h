@@ -11,6 +11,7 @@
 #include <string>
 
 #include "image_button/ibutton.h"
+#include "image_button/ibutton_peer.h"
 #include "image_button/register.h"
 #include "runtime/control_classes.h"
 #include "runtime/form.h"
@@ -78,9 +79,10 @@ class IButtonTest : public testing::Test {
 
  protected:
   image_button::iButton& Button() { return form->ControlNamed<image_button::iButton>("B"); }
+  IButtonPeer Peer() { return IButtonPeer(Button()); }
   QWidget* Surface() { return Button().Widget(); }
   QPoint Centre() { return Surface()->mapToGlobal(Surface()->rect().center()); }
-  QRgb PixelAt(int x, int y) { return Button().ImagePixels().pixel(x, y); }
+  QRgb PixelAt(int x, int y) { return Peer().ImagePixels().pixel(x, y); }
 
   // Moves the pointer (the offscreen platform's cursor) without an event.
   static void PointerTo(QPoint global) { QCursor::setPos(global); }

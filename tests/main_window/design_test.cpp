@@ -2,8 +2,10 @@
 #include <QFontMetrics>
 #include <QPalette>
 
+#include "image_button/ibutton_peer.h"
 #include "main_window/designs.h"
 #include "main_window/main_window_fixture.h"
+#include "runtime/control_site.h"
 #include "runtime/font.h"
 #include "runtime/interface_setup.h"
 #include "runtime/line_edit_box.h"
@@ -82,7 +84,7 @@ TEST_F(MainWindowTest, EveryButtonStandsWhereDesignedAndSizedToOneFrame) {
     EXPECT_EQ(b.Style(), 0);
     EXPECT_EQ(b.AutoSize(), runtime::kTrue);
     EXPECT_EQ(b.cBackStyle(), 1);
-    EXPECT_EQ(b.StateImageFor(0)->Pixels().size(), row.pixels.size()) << "one frame of its strip";
+    EXPECT_EQ(test_support::IButtonPeer(b).StateImageFor(0)->Pixels().size(), row.pixels.size()) << "one frame of its strip";
   }
 }
 
@@ -90,7 +92,7 @@ TEST_F(MainWindowTest, EachButtonsSavedSettingsWriteBackByteForByte) {
   for (const ButtonRow& row : kButtons) {
     SCOPED_TRACE(row.name);
     const QByteArray stored = main_window::LoadDesignFile("settings/" + QString::fromLatin1(row.name).toLower().toStdString() + ".bag");
-    const std::string saved = Button(row.name).SaveSettings().ToBytes();
+    const std::string saved = runtime::ControlSite::SaveSettings(Button(row.name)).ToBytes();
     EXPECT_TRUE(saved == std::string(stored.constData(), static_cast<std::size_t>(stored.size())));
     std::vector<std::string> keys;
     const runtime::PropertyBag reread = runtime::PropertyBag::FromBytes(saved);
