@@ -32,11 +32,16 @@ namespace image_button {
 // button draws on is its own, so a container cannot draw on it or set its
 // font or colours past the properties that redraw.
 //
-// States: 0 Normal, 1 Hover, 2 Pressed, 3 Disabled. A Style 0 strip holds
-// five frames (four used), a Style 1 (toggle) strip ten, the second four for
-// Value True.
+// A push button's strip (Style 0) holds five frames, one per State and one
+// unused; a toggle button's (Style 1) ten, the second four for Value True.
 class iButton : public runtime::UserControl {
  public:
+  // The visual states, by the numbers cMouseAction takes.
+  enum State : std::int32_t { Normal = 0, Hover = 1, Pressed = 2, Disabled = 3 };
+  // The values of Style.
+  static constexpr std::int32_t PushButton = 0;
+  static constexpr std::int32_t ToggleButton = 1;
+
   explicit iButton(QWidget* form);
   ~iButton() override;
 
@@ -137,9 +142,9 @@ class iButton : public runtime::UserControl {
   runtime::Boolean mLeftDown = runtime::kFalse;
   std::int16_t mLastButton = 0;
   runtime::Boolean mValue = runtime::kFalse;
-  std::int32_t mStyle = 0;
+  std::int32_t mStyle = PushButton;
   QString mCaption;
-  std::int32_t mDrawnState = 0;
+  std::int32_t mDrawnState = Normal;
   runtime::Boolean mAutoSize = runtime::kFalse;
   runtime::Boolean mImagesReady = runtime::kFalse;
   runtime::Timer Timer1{"Timer1", 50, true};

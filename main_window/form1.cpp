@@ -9,6 +9,7 @@
 #include "main_window/form2.h"
 #include "main_window/project.h"
 #include "runtime/dispatch.h"
+#include "runtime/key_ascii.h"
 #include "runtime/menu.h"
 #include "runtime/runtime_error.h"
 #include "runtime/timer.h"
@@ -20,7 +21,9 @@ namespace {
 constexpr qsizetype kMaxInputDigits = 6;
 constexpr runtime::Colour kOverLimitColour = 255;
 constexpr runtime::Colour kNormalColour = runtime::kSystemWindowText;
-constexpr std::int32_t kMoveByDragging = 0xF012;  // SC_MOVE with the drag bits
+// Moving as from the title bar: the window follows the pointer at once.
+constexpr std::int32_t kMoveByDragging = runtime::win32::SC_MOVE | runtime::win32::HTCAPTION;
+static_assert(kMoveByDragging == 0xF012);
 
 // A size's text, or the run-time error its failure stands for.
 QString SizeText(const calc::Result<std::string>& size) {
@@ -77,7 +80,7 @@ void Form1::Form_MouseDown(std::int16_t& /*Button*/, std::int16_t& /*Shift*/, fl
 
 void Form1::iButton1_Click() { runtime::End(); }
 
-void Form1::iButton2_Click() { SetWindowState(1); }
+void Form1::iButton2_Click() { SetWindowState(kMinimized); }
 
 void Form1::InsertDigit(const QString& digit) {
   if (Text1(0).Text().size() < kMaxInputDigits) Text1(0).SetSelText(digit);
@@ -105,7 +108,7 @@ void Form1::iButton14_Click() {
 
 void Form1::Text1_KeyPress(std::int16_t /*Index*/, std::int16_t& KeyAscii) {
   const bool digit = KeyAscii >= '0' && KeyAscii <= '9';
-  if (KeyAscii != 8 && !digit) KeyAscii = 0;
+  if (KeyAscii != runtime::kBackspaceAscii && !digit) KeyAscii = 0;
 }
 
 void Form1::Text1_Change(std::int16_t /*Index*/) {

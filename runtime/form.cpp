@@ -210,17 +210,17 @@ void Form::SetCaption(const QString& caption) { mWidget->setWindowTitle(caption)
 
 std::int16_t Form::WindowState() const {
   const Qt::WindowStates state = mWidget->windowState();
-  if (state.testFlag(Qt::WindowMinimized)) return 1;
-  if (state.testFlag(Qt::WindowMaximized)) return 2;
-  return 0;
+  if (state.testFlag(Qt::WindowMinimized)) return kMinimized;
+  if (state.testFlag(Qt::WindowMaximized)) return kMaximized;
+  return kNormal;
 }
 
 void Form::SetWindowState(std::int16_t state) {
   Qt::WindowStates flags = mWidget->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
   switch (state) {
-    case 0: break;
-    case 1: flags |= Qt::WindowMinimized; break;
-    case 2: flags |= Qt::WindowMaximized; break;
+    case kNormal: break;
+    case kMinimized: flags |= Qt::WindowMinimized; break;
+    case kMaximized: flags |= Qt::WindowMaximized; break;
     default: Raise(kInvalidPropertyValue);
   }
   mWidget->setWindowState(flags);

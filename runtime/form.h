@@ -42,7 +42,10 @@ class Form {
   [[nodiscard]] QString Caption() const;
   void SetCaption(const QString& caption);
 
-  // 0 normal, 1 minimised, 2 maximised.
+  // The values of WindowState.
+  static constexpr std::int16_t kNormal = 0;
+  static constexpr std::int16_t kMinimized = 1;
+  static constexpr std::int16_t kMaximized = 2;
   [[nodiscard]] std::int16_t WindowState() const;
   void SetWindowState(std::int16_t state);
   [[nodiscard]] std::int32_t hWnd() const;

@@ -135,7 +135,7 @@ void UserControl::SetEnabled(Boolean enabled) {
 
 void UserControl::SetBackStyle(std::int16_t style) {
   mBackStyle = style;
-  mSurface->setAttribute(Qt::WA_OpaquePaintEvent, style != 0);
+  mSurface->setAttribute(Qt::WA_OpaquePaintEvent, style != kTransparent);
   ApplyMask();
 }
 
@@ -154,7 +154,7 @@ void UserControl::SetMaskPicture(PictureRef picture) {
 void UserControl::ApplyMask() {
   // With a transparent back style only the mask picture's pixels that are
   // not the mask colour show and take the mouse.
-  if (mBackStyle != 0 || !mMaskPicture) {
+  if (mBackStyle != kTransparent || !mMaskPicture) {
     mSurface->clearMask();
     return;
   }

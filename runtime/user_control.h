@@ -59,7 +59,9 @@ class UserControl : public Control {
   [[nodiscard]] gdi::HDC hDC() const { return mDc; }
   [[nodiscard]] Boolean Enabled() const { return mEnabled; }
   void SetEnabled(Boolean enabled);
-  // 0 transparent (the mask picture decides what shows), 1 opaque.
+  // Transparent: the mask picture decides what shows, and takes the mouse.
+  static constexpr std::int16_t kTransparent = 0;
+  static constexpr std::int16_t kOpaque = 1;
   [[nodiscard]] std::int16_t BackStyle() const { return mBackStyle; }
   void SetBackStyle(std::int16_t style);
   [[nodiscard]] Colour BackColor() const { return mBackColor; }
@@ -133,7 +135,7 @@ class UserControl : public Control {
   gdi::HDC mDc = 0;
   gdi::HBITMAP mImage = 0;
   Boolean mEnabled = kTrue;
-  std::int16_t mBackStyle = 1;
+  std::int16_t mBackStyle = kOpaque;
   Colour mBackColor = 0x8000000F;
   Colour mForeColor = 0x80000012;
   std::int16_t mDrawMode = 13;

@@ -70,14 +70,14 @@ TEST_F(MainWindowTest, ATickThatChangesNothingRepaintsAndRelaysOutNothing) {
 TEST_F(MainWindowTest, NothingTicksWhileTheWindowIsOutOfSightAndOneTickComesAtOnceOnRestore) {
   QWindow* window = form.Widget().windowHandle();
   ASSERT_NE(window, nullptr);
-  form.SetWindowState(1);
+  form.SetWindowState(runtime::Form::kMinimized);
   window->hide();  // what a window manager does to a minimised window
   EXPECT_TRUE(Eventually([&] { return form.Timer1.Held(); }));
   Write(0, QStringLiteral("33"));
   QTest::qWait(60);
   EXPECT_EQ(Field(1).ForeColor(), runtime::kSystemWindowText) << "no tick while held";
   window->show();
-  form.SetWindowState(0);
+  form.SetWindowState(runtime::Form::kNormal);
   EXPECT_TRUE(Eventually([&] { return !form.Timer1.Held(); }));
   EXPECT_EQ(Field(1).ForeColor(), 255u) << "the tick on restore came at once";
 }
@@ -85,7 +85,7 @@ TEST_F(MainWindowTest, NothingTicksWhileTheWindowIsOutOfSightAndOneTickComesAtOn
 TEST_F(MainWindowTest, AMinimiseTheDesktopIgnoresKeepsTheTimerRunning) {
   // Without a window manager the window stays on screen: it must go on
   // following the input.
-  form.SetWindowState(1);
+  form.SetWindowState(runtime::Form::kMinimized);
   QTest::qWait(30);
   EXPECT_FALSE(form.Timer1.Held());
   Write(0, QStringLiteral("33"));
