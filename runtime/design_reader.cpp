@@ -23,13 +23,6 @@ bool SameKey(std::string_view a, std::string_view b) {
 DesignReader::DesignReader(const DesignNode& node)
     : mNode(node), mRead(node.settings.size(), false), mGroupRead(node.groups.size(), false) {}
 
-bool DesignReader::Has(std::string_view key) const {
-  for (const auto& [name, value] : mNode.settings) {
-    if (SameKey(name, key)) return true;
-  }
-  return false;
-}
-
 const DesignValue* DesignReader::Find(std::string_view key) {
   const DesignValue* found = nullptr;
   for (std::size_t i = 0; i < mNode.settings.size(); ++i) {

@@ -21,7 +21,6 @@ class DesignReader {
   explicit DesignReader(const DesignNode& node);
 
   [[nodiscard]] const DesignNode& Node() const { return mNode; }
-  [[nodiscard]] bool Has(std::string_view key) const;
 
   std::int64_t Integer(std::string_view key, std::int64_t fallback, std::int64_t min,
                        std::int64_t max);

@@ -6,6 +6,10 @@
 
 #include "runtime/event.h"
 
+namespace test_support {
+class TimerPeer;
+}
+
 namespace runtime {
 
 class DesignReader;
@@ -33,11 +37,12 @@ class Timer {
   // Counts the interval afresh from now: a form's timers start with its
   // first show, so no tick lands between loading and the first frame.
   void Restart();
-  [[nodiscard]] bool Held() const { return mHeld; }
 
   Event<> Tick;
 
  private:
+  friend class ::test_support::TimerPeer;  // tests see whether it is held
+
   void Apply();
 
   std::string mName;

@@ -6,6 +6,7 @@
 #include "image_button/ibutton_peer.h"
 #include "main_window/main_window_fixture.h"
 #include "runtime/timer.h"
+#include "support/timer_peer.h"
 
 namespace {
 
@@ -72,13 +73,13 @@ TEST_F(MainWindowTest, NothingTicksWhileTheWindowIsOutOfSightAndOneTickComesAtOn
   ASSERT_NE(window, nullptr);
   form.SetWindowState(runtime::Form::kMinimized);
   window->hide();  // what a window manager does to a minimised window
-  EXPECT_TRUE(Eventually([&] { return form.Timer1.Held(); }));
+  EXPECT_TRUE(Eventually([&] { return test_support::TimerPeer(form.Timer1).Held(); }));
   Write(0, QStringLiteral("33"));
   QTest::qWait(60);
   EXPECT_EQ(Field(1).ForeColor(), runtime::kSystemWindowText) << "no tick while held";
   window->show();
   form.SetWindowState(runtime::Form::kNormal);
-  EXPECT_TRUE(Eventually([&] { return !form.Timer1.Held(); }));
+  EXPECT_TRUE(Eventually([&] { return !test_support::TimerPeer(form.Timer1).Held(); }));
   EXPECT_EQ(Field(1).ForeColor(), 255u) << "the tick on restore came at once";
 }
 
@@ -87,7 +88,7 @@ TEST_F(MainWindowTest, AMinimiseTheDesktopIgnoresKeepsTheTimerRunning) {
   // following the input.
   form.SetWindowState(runtime::Form::kMinimized);
   QTest::qWait(30);
-  EXPECT_FALSE(form.Timer1.Held());
+  EXPECT_FALSE(test_support::TimerPeer(form.Timer1).Held());
   Write(0, QStringLiteral("33"));
   EXPECT_TRUE(Eventually([&] { return Field(1).ForeColor() == 255u; }));
 }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -30,6 +31,13 @@ class MainWindowTest : public testing::Test {
     QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
   }
   runtime::TextBox& Field(int index) { return form.Text1(index); }
+  // Whether the copy menu's form has been created: its window exists,
+  // hidden or not.
+  static bool Form2Exists() {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(),
+                       [](const QWidget* window) { return window->objectName() == QStringLiteral("Form2"); });
+  }
   QString Text(int index) { return form.Text1(index).Text(); }
   // A write from code, as a handler would make it.
   void Write(int index, const QString& text) {
