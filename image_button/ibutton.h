@@ -109,6 +109,10 @@ class iButton : public runtime::UserControl {
   void UserControl_EnterFocus() override;
   void UserControl_ExitFocus() override;
 
+  // Enter's key-down and Space's key-up: toggle, redraw with the focus frame
+  // unless the pointer is over the button, and raise Click.
+  void ClickFromKeyboard();
+
   // State queries.
   [[nodiscard]] runtime::Boolean IsMouseOver() const;
   [[nodiscard]] std::int32_t CurrentState() const;

@@ -65,10 +65,7 @@ void iButton::UserControl_DblClick() {
 void iButton::UserControl_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
   KeyDown.Raise(KeyCode, Shift);
   if (KeyCode == kEnter) {
-    if (mStyle == ToggleButton) mValue = runtime::Not(mValue);
-    Refresh();
-    if (mMouseInside == kFalse) DrawFocusFrame();
-    Click.Raise();
+    ClickFromKeyboard();
   } else if (KeyCode == kSpace) {
     cMouseAction(Pressed, kTrue);
     if (mMouseInside == kFalse) DrawFocusFrame();
@@ -77,12 +74,14 @@ void iButton::UserControl_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
 
 void iButton::UserControl_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
   KeyUP.Raise(KeyCode, Shift);
-  if (KeyCode == kSpace) {
-    if (mStyle == ToggleButton) mValue = runtime::Not(mValue);
-    Refresh();
-    if (mMouseInside == kFalse) DrawFocusFrame();
-    Click.Raise();
-  }
+  if (KeyCode == kSpace) ClickFromKeyboard();
+}
+
+void iButton::ClickFromKeyboard() {
+  if (mStyle == ToggleButton) mValue = runtime::Not(mValue);
+  Refresh();
+  if (mMouseInside == kFalse) DrawFocusFrame();
+  Click.Raise();
 }
 
 void iButton::UserControl_KeyPress(std::int16_t& KeyAscii) { KeyPress.Raise(KeyAscii); }
