@@ -51,7 +51,4 @@ class Picture {
 
 using PictureRef = std::shared_ptr<Picture>;
 
-// HIMETRIC for a number of pixels: 2540 per inch at 96 pixels per inch.
-std::int32_t PixelsToHimetric(int pixels);
-
 }  // namespace runtime

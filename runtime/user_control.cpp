@@ -27,10 +27,6 @@ QFont FontOf(const FontRef& font) { return font ? font->ToQFont() : QApplication
 
 int Pixels(float twips) { return TwipsToPixels(twips); }
 
-std::int32_t TwipsToHimetric(float twips) {
-  return static_cast<std::int32_t>(std::lround(twips * 2540.0 / 1440.0));
-}
-
 }  // namespace
 
 UserControl::UserControl(QWidget* form) : Control(new SurfaceWidget(form, *this)) {
