@@ -19,6 +19,7 @@
 #include "runtime/form_widget.h"
 #include "runtime/property_bag.h"
 #include "runtime/text_box.h"
+#include "support/eventually.h"
 #include "support/recorded_errors.h"
 
 namespace test_support {
@@ -86,6 +87,7 @@ class IButtonTest : public testing::Test {
 
   // Moves the pointer (the offscreen platform's cursor) without an event.
   static void PointerTo(QPoint global) { QCursor::setPos(global); }
+  static bool Eventually(const std::function<bool()>& condition) { return test_support::Eventually(condition); }
   // The pointer moves to `global` and the button hears of it.
   void MoveTo(QPoint global) {
     PointerTo(global);
@@ -97,7 +99,6 @@ class IButtonTest : public testing::Test {
   void Release(Qt::MouseButton button = Qt::LeftButton) {
     QTest::mouseRelease(Surface(), button, {}, Surface()->mapFromGlobal(QCursor::pos()));
   }
-  static bool Eventually(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 2000); }
 
   runtime::Program program;
   RecordedErrors errors{program};

@@ -6,6 +6,7 @@
 #include "runtime/control_site.h"
 #include "runtime/gdi.h"
 #include "runtime/runtime_error.h"
+#include "support/raised_error.h"
 
 namespace {
 
@@ -158,12 +159,7 @@ TEST_F(IButtonTest, ABackStyleBeyondSixteenBitsIsAnOverflowThatChangesNothing) {
     const std::int16_t before = peer.BackStyle();
     const int draws = peer.DrawButtonCount();
     const int noticesBefore = notices;
-    int error = 0;
-    try {
-      b.LetcBackStyle(row.style);
-    } catch (const runtime::RuntimeError& e) {
-      error = e.Number();
-    }
+    const int error = test_support::ErrorNumberOf([&] { b.LetcBackStyle(row.style); });
     if (row.fits) {
       EXPECT_EQ(error, 0);
       EXPECT_EQ(b.cBackStyle(), row.style);

@@ -14,6 +14,7 @@
 #include "main_window/project.h"
 #include "runtime/dispatch.h"
 #include "runtime/form_widget.h"
+#include "support/eventually.h"
 #include "support/recorded_errors.h"
 
 namespace test_support {
@@ -44,10 +45,7 @@ class MainWindowTest : public testing::Test {
     runtime::Boundary([&] { form.Text1(index).SetText(text); });
   }
   void Type(int index, const QString& keys) { QTest::keyClicks(Field(index).Widget(), keys); }
-  // True once `condition` holds; the refresh timer runs meanwhile.
-  static bool Eventually(const std::function<bool()>& condition) {
-    return QTest::qWaitFor(condition, 2000);
-  }
+  static bool Eventually(const std::function<bool()>& condition) { return test_support::Eventually(condition); }
   // Opens the copy menu with the copy button and chooses item `item` (0-based)
   // from the keyboard, as a user would.
   void ChooseCopyItem(int item) {
