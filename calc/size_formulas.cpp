@@ -30,14 +30,14 @@ Result<std::string> Fat32SizeText(std::string_view input) {
 Result<std::string> NtfsSizeText(std::string_view input) {
   const Result<double> n = TextToNumber(input);
   if (!n.Ok()) return n.Error();
-  const double q = n.Value() * 1024 / kCylinderSizeMb + 1;
+  const double q = n.Value() * 1024 / CylinderSizeMb + 1;
   if (!Finite(n.Value() * 1024) || !Finite(q)) return Failure::Overflow;
   const double k = Fix(q);
-  const double r = k * kCylinderSizeMb + 1;
+  const double r = k * CylinderSizeMb + 1;
   if (!Finite(r)) return Failure::Overflow;
   return ToFieldText(Fix(r));
 }
 
-bool ExceedsFat32Limit(std::string_view input) { return Val(input) > kFat32LimitGb; }
+bool ExceedsFat32Limit(std::string_view input) { return Val(input) > Fat32LimitGb; }
 
 }  // namespace calc

@@ -11,8 +11,8 @@
 // rational arithmetic.
 namespace calc {
 
-inline constexpr double kCylinderSizeMb = 7.84423828125;  // 16065 / 2048
-inline constexpr double kFat32LimitGb = 32;
+inline constexpr double CylinderSizeMb = 7.84423828125;  // 16065 / 2048
+inline constexpr double Fat32LimitGb = 32;
 
 // (N - 1) * 4 + N * 1024: 1028 N - 4 for whole N.
 Result<std::string> Fat32SizeText(std::string_view input);

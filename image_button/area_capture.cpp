@@ -1,4 +1,6 @@
-#include "image_button/area_capture.h"
+// Area capture: how the button turns each frame of its strip into a picture
+// of its own.
+#include "image_button/ibutton.h"
 
 #include <cstring>
 
@@ -9,8 +11,8 @@ namespace image_button {
 
 namespace gdi = runtime::gdi;
 
-runtime::PictureRef CaptureArea(gdi::HDC source, std::int32_t x, std::int32_t y, std::int32_t width,
-                                std::int32_t height) {
+runtime::PictureRef iButton::CaptureArea(gdi::HDC source, std::int32_t x, std::int32_t y,
+                                         std::int32_t width, std::int32_t height) {
   gdi::LOGPALETTE palette;
   std::memset(&palette, 0, sizeof palette);
   gdi::HPALETTE pal = 0;
@@ -45,7 +47,7 @@ runtime::PictureRef CaptureArea(gdi::HDC source, std::int32_t x, std::int32_t y,
   return BitmapToPicture(bmp, pal);
 }
 
-runtime::PictureRef BitmapToPicture(gdi::HBITMAP bitmap, gdi::HPALETTE palette) {
+runtime::PictureRef iButton::BitmapToPicture(gdi::HBITMAP bitmap, gdi::HPALETTE palette) {
   runtime::ole::PICTDESC description{};
   description.cbSizeofstruct = sizeof description;
   description.picType = runtime::ole::PICTYPE_BITMAP;

@@ -18,7 +18,9 @@ namespace {
 // A strip is laid out for push buttons (0) and toggle buttons (1) only; any
 // other style would cut an unbounded number of pictures from it.
 void CheckStyle(std::int32_t style, const char* what) {
-  if (style != 0 && style != 1) runtime::Raise(runtime::kInvalidPropertyValue, what);
+  if (style != iButton::PushButton && style != iButton::ToggleButton) {
+    runtime::Raise(runtime::kInvalidPropertyValue, what);
+  }
 }
 
 }  // namespace
@@ -65,7 +67,7 @@ void iButton::LetAutoSize(Boolean autoSize) {
 }
 
 void iButton::LetValue(Boolean value) {
-  if (mStyle == 1) {
+  if (mStyle == ToggleButton) {
     mValue = runtime::ToBoolean(value != kFalse);
     Refresh();
   } else {
@@ -124,9 +126,9 @@ Boolean iButton::IsMouseOver() const {
 }
 
 std::int32_t iButton::CurrentState() const {
-  if (Enabled() != kTrue) return 3;
-  if (mLeftDown != kFalse) return IsMouseOver() != kFalse ? 2 : 0;
-  return IsMouseOver() != kFalse ? 1 : 0;
+  if (Enabled() != kTrue) return Disabled;
+  if (mLeftDown != kFalse) return IsMouseOver() != kFalse ? Pressed : Normal;
+  return IsMouseOver() != kFalse ? Hover : Normal;
 }
 
 // ---- lifecycle and persistence ----
@@ -138,9 +140,9 @@ void iButton::UserControl_ReadProperties(runtime::PropertyBag& PropBag) {
   // cuts nothing; the first show does.
   mBackPicture = PropBag.ReadProperty("BackPicture", Variant::Nothing()).ToPicture();
   SetEnabled(PropBag.ReadProperty("Enabled", Variant::FromBoolean(kTrue)).ToBoolean());
-  SetBackStyle(PropBag.ReadProperty("cBackStyle", Variant::FromInteger(1)).ToInteger());
+  SetBackStyle(PropBag.ReadProperty("cBackStyle", Variant::FromInteger(kOpaque)).ToInteger());
   mCaption = PropBag.ReadProperty("Caption", Variant::FromString(QString())).ToString();
-  const std::int32_t style = PropBag.ReadProperty("Style", Variant::FromInteger(0)).ToLong();
+  const std::int32_t style = PropBag.ReadProperty("Style", Variant::FromInteger(PushButton)).ToLong();
   CheckStyle(style, "saved setting 'Style' is neither 0 nor 1");
   mStyle = style;
   mAutoSize = PropBag.ReadProperty("AutoSize", Variant::FromBoolean(kTrue)).ToBoolean();
@@ -153,8 +155,8 @@ void iButton::UserControl_ReadProperties(runtime::PropertyBag& PropBag) {
 void iButton::UserControl_WriteProperties(runtime::PropertyBag& PropBag) {
   PropBag.WriteProperty("BackPicture", Variant::FromPicture(mBackPicture), Variant::Nothing());
   PropBag.WriteProperty("Enabled", Variant::FromBoolean(Enabled()), Variant::FromBoolean(kTrue));
-  PropBag.WriteProperty("Style", Variant::FromLong(mStyle), Variant::FromInteger(0));
-  PropBag.WriteProperty("cBackStyle", Variant::FromInteger(BackStyle()), Variant::FromInteger(1));
+  PropBag.WriteProperty("Style", Variant::FromLong(mStyle), Variant::FromInteger(PushButton));
+  PropBag.WriteProperty("cBackStyle", Variant::FromInteger(BackStyle()), Variant::FromInteger(kOpaque));
   PropBag.WriteProperty("Caption", Variant::FromString(mCaption), Variant::FromString(QString()));
   PropBag.WriteProperty("AutoSize", Variant::FromBoolean(mAutoSize), Variant::FromBoolean(kTrue));
   PropBag.WriteProperty("cFont", Variant::FromFont(GetFont()));

@@ -8,11 +8,16 @@
 #include "runtime/colour.h"
 #include "runtime/event.h"
 #include "runtime/font.h"
+#include "runtime/gdi.h"
 #include "runtime/picture.h"
 #include "runtime/timer.h"
 #include "runtime/user_control.h"
 
 class QWidget;
+
+namespace test_support {
+class IButtonPeer;
+}
 
 namespace image_button {
 
@@ -22,11 +27,21 @@ namespace image_button {
 // events to the container. Drawing always goes through cMouseAction, which
 // draws nothing when the requested state is already on screen.
 //
-// States: 0 Normal, 1 Hover, 2 Pressed, 3 Disabled. A Style 0 strip holds
-// five frames (four used), a Style 1 (toggle) strip ten, the second four for
-// Value True.
+// A container sees the properties and the one method below, the events, and
+// what every control has (place, size, tab order, tooltip); the surface the
+// button draws on is its own, so a container cannot draw on it or set its
+// font or colours past the properties that redraw.
+//
+// A push button's strip (Style 0) holds five frames, one per State and one
+// unused; a toggle button's (Style 1) ten, the second four for Value True.
 class iButton : public runtime::UserControl {
  public:
+  // The visual states, by the numbers cMouseAction takes.
+  enum State : std::int32_t { Normal = 0, Hover = 1, Pressed = 2, Disabled = 3 };
+  // The values of Style.
+  static constexpr std::int32_t PushButton = 0;
+  static constexpr std::int32_t ToggleButton = 1;
+
   explicit iButton(QWidget* form);
   ~iButton() override;
 
@@ -48,13 +63,13 @@ class iButton : public runtime::UserControl {
   void SetBackPicture(runtime::PictureRef picture);
   [[nodiscard]] runtime::PictureRef BackPicture() const { return mBackPicture; }
   void LetEnabled(runtime::Boolean enabled);
-  [[nodiscard]] runtime::Boolean GetEnabled() const { return Enabled(); }
+  [[nodiscard]] runtime::Boolean Enabled() const { return UserControl::Enabled(); }
   void LetcBackStyle(std::int32_t style);
   [[nodiscard]] std::int32_t cBackStyle() const { return BackStyle(); }
   [[nodiscard]] QString Caption() const { return mCaption; }
   void LetCaption(const QString& caption);
   [[nodiscard]] std::int32_t hdc() const { return hDC(); }
-  // Image: the surface's, as it is.
+  using UserControl::Image;
 
   // Draws state `cAction` unless it is already on screen; always when
   // `vComplePaint` is True.
@@ -72,15 +87,11 @@ class iButton : public runtime::UserControl {
   runtime::Event<> MouseOver;
   runtime::Event<> DBClick;
 
-  // What the control has done, for tests of its costs.
-  [[nodiscard]] int CutCount() const { return mCuts; }
-  [[nodiscard]] int DrawButtonCount() const { return mDraws; }
-  [[nodiscard]] std::int32_t DrawnState() const { return mDrawnState; }
-  [[nodiscard]] bool Tracking() const { return Timer1.Enabled(); }
-  [[nodiscard]] std::size_t StateImageCount() const { return mStateImages.size(); }
-  [[nodiscard]] runtime::PictureRef StateImageFor(std::int32_t state) const { return StateImage(state); }
+ private:
+  // Tests read the button's state and what it has done through a peer of
+  // their own.
+  friend class ::test_support::IButtonPeer;
 
- protected:
   void UserControl_Initialize() override;
   void UserControl_ReadProperties(runtime::PropertyBag& PropBag) override;
   void UserControl_WriteProperties(runtime::PropertyBag& PropBag) override;
@@ -98,7 +109,10 @@ class iButton : public runtime::UserControl {
   void UserControl_EnterFocus() override;
   void UserControl_ExitFocus() override;
 
- private:
+  // Enter's key-down and Space's key-up: toggle, redraw with the focus frame
+  // unless the pointer is over the button, and raise Click.
+  void ClickFromKeyboard();
+
   // State queries.
   [[nodiscard]] runtime::Boolean IsMouseOver() const;
   [[nodiscard]] std::int32_t CurrentState() const;
@@ -115,6 +129,15 @@ class iButton : public runtime::UserControl {
   void LoadStateImages();
   void DrawFocusFrame();
 
+  // Area capture: a rectangle of a device context copied into a new picture
+  // in the source's colour format, keeping a copy of the system palette on a
+  // 256-colour palette display. Null when no picture could be made.
+  static runtime::PictureRef CaptureArea(runtime::gdi::HDC source, std::int32_t x, std::int32_t y,
+                                         std::int32_t width, std::int32_t height);
+  // Wraps the bitmap and palette (0 for none) in a picture that owns them.
+  // When no picture can be made they are deleted, not left behind.
+  static runtime::PictureRef BitmapToPicture(runtime::gdi::HBITMAP bitmap, runtime::gdi::HPALETTE palette);
+
   void Timer1_Timer();
 
   std::vector<runtime::PictureRef> mStateImages;
@@ -123,13 +146,14 @@ class iButton : public runtime::UserControl {
   runtime::Boolean mLeftDown = runtime::kFalse;
   std::int16_t mLastButton = 0;
   runtime::Boolean mValue = runtime::kFalse;
-  std::int32_t mStyle = 0;
+  std::int32_t mStyle = PushButton;
   QString mCaption;
-  std::int32_t mDrawnState = 0;
+  std::int32_t mDrawnState = Normal;
   runtime::Boolean mAutoSize = runtime::kFalse;
   runtime::Boolean mImagesReady = runtime::kFalse;
   runtime::Timer Timer1{"Timer1", 50, true};
 
+  // What the control has done, for tests of its costs.
   int mCuts = 0;
   int mDraws = 0;
 };

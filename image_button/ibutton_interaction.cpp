@@ -22,7 +22,7 @@ void iButton::UserControl_MouseDown(std::int16_t& Button, std::int16_t& Shift, f
   MouseDown.Raise(Button, Shift, X, Y);
   mLastButton = Button;
   if (Button == kLeftButton) {
-    cMouseAction(2, kFalse);
+    cMouseAction(Pressed, kFalse);
     mLeftDown = kTrue;
   }
 }
@@ -30,7 +30,7 @@ void iButton::UserControl_MouseDown(std::int16_t& Button, std::int16_t& Shift, f
 void iButton::UserControl_MouseMove(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y) {
   MouseMove.Raise(Button, Shift, X, Y);
   if (IsMouseOver() != kFalse && mMouseInside == kFalse) {
-    cMouseAction(1, kFalse);
+    cMouseAction(Hover, kFalse);
     mMouseInside = kTrue;
     Timer1.SetEnabled(true);
     MouseOver.Raise();
@@ -41,10 +41,10 @@ void iButton::UserControl_MouseUp(std::int16_t& Button, std::int16_t& Shift, flo
   MouseUp.Raise(Button, Shift, X, Y);
   if (Button == kLeftButton) {
     if (IsMouseOver() != kFalse) {
-      if (mStyle == 1) mValue = runtime::Not(mValue);
-      cMouseAction(1, kTrue);
+      if (mStyle == ToggleButton) mValue = runtime::Not(mValue);
+      cMouseAction(Hover, kTrue);
     } else {
-      cMouseAction(0, kTrue);
+      cMouseAction(Normal, kTrue);
     }
     mLeftDown = kFalse;
   }
@@ -58,31 +58,30 @@ void iButton::UserControl_Click() {
 }
 
 void iButton::UserControl_DblClick() {
-  if (mLastButton == kLeftButton) cMouseAction(2, kFalse);
+  if (mLastButton == kLeftButton) cMouseAction(Pressed, kFalse);
   DBClick.Raise();
 }
 
 void iButton::UserControl_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
   KeyDown.Raise(KeyCode, Shift);
   if (KeyCode == kEnter) {
-    if (mStyle == 1) mValue = runtime::Not(mValue);
-    Refresh();
-    if (mMouseInside == kFalse) DrawFocusFrame();
-    Click.Raise();
+    ClickFromKeyboard();
   } else if (KeyCode == kSpace) {
-    cMouseAction(2, kTrue);
+    cMouseAction(Pressed, kTrue);
     if (mMouseInside == kFalse) DrawFocusFrame();
   }
 }
 
 void iButton::UserControl_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
   KeyUP.Raise(KeyCode, Shift);
-  if (KeyCode == kSpace) {
-    if (mStyle == 1) mValue = runtime::Not(mValue);
-    Refresh();
-    if (mMouseInside == kFalse) DrawFocusFrame();
-    Click.Raise();
-  }
+  if (KeyCode == kSpace) ClickFromKeyboard();
+}
+
+void iButton::ClickFromKeyboard() {
+  if (mStyle == ToggleButton) mValue = runtime::Not(mValue);
+  Refresh();
+  if (mMouseInside == kFalse) DrawFocusFrame();
+  Click.Raise();
 }
 
 void iButton::UserControl_KeyPress(std::int16_t& KeyAscii) { KeyPress.Raise(KeyAscii); }
@@ -97,14 +96,14 @@ void iButton::UserControl_ExitFocus() { Refresh(); }
 void iButton::Timer1_Timer() {
   const Boolean over = IsMouseOver();
   if (over != kFalse) {
-    if (mLeftDown != kFalse) cMouseAction(2, kFalse);
+    if (mLeftDown != kFalse) cMouseAction(Pressed, kFalse);
   } else if (mLeftDown != kFalse) {
-    cMouseAction(0, kFalse);
+    cMouseAction(Normal, kFalse);
   } else {
     Timer1.SetEnabled(false);
     mMouseInside = kFalse;
     MouseOut.Raise();
-    cMouseAction(0, kFalse);
+    cMouseAction(Normal, kFalse);
   }
 }
 

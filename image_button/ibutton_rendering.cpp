@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "image_button/area_capture.h"
 #include "image_button/ibutton.h"
 #include "runtime/arithmetic.h"
 #include "runtime/gdi.h"
@@ -22,8 +21,14 @@ namespace {
 // The control's own conversion of HIMETRIC to pixels, kept as designed
 // (not 2540/96), so that strips cut the same everywhere.
 constexpr double kHimetricPerPixel = 26.45836;
-constexpr std::int32_t kTwipsPerPixel = 15;
-constexpr std::int32_t kPressedOffset = 15;  // twips: one pixel right and down
+constexpr std::int32_t kPressedOffset = runtime::kTwipsPerPixel;  // one pixel right and down
+// A strip's frames: four states, and for a toggle button four more for Value
+// True; each strip has room for one frame more than it uses.
+constexpr std::int32_t kStates = 4;
+constexpr std::int32_t kPushButtonFrames = 5;
+constexpr std::int32_t kToggleButtonFrames = 10;
+// The focus frame stands this many pixels inside the control's edge.
+constexpr std::int32_t kFocusInset = 3;
 
 }  // namespace
 
@@ -45,7 +50,7 @@ void iButton::DrawButton(std::int32_t state) {
   const double th = TextHeight(mCaption);
   const double h = Height();
   const std::int32_t y = runtime::RoundToLong(h / 2 - th / 2);
-  if (state == 2) {
+  if (state == Pressed) {
     SetCurrentX(static_cast<float>(runtime::CheckedAdd(x, kPressedOffset)));
     SetCurrentY(static_cast<float>(runtime::CheckedAdd(y, kPressedOffset)));
   } else {
@@ -58,22 +63,22 @@ void iButton::DrawButton(std::int32_t state) {
 void iButton::DrawStateImage() {
   const runtime::PictureRef picture = StateImage(mDrawnState);
   if (!picture) return;
-  if (BackStyle() != 0) {
+  if (BackStyle() != kTransparent) {
     PaintPicture(picture, 0, 0, Width(), Height());
   } else if (mAutoSize != kFalse) {
     SetMaskPicture(picture);
     PaintPicture(picture, 0, 0, Width(), Height());
   } else {
-    SetBackStyle(1);
+    SetBackStyle(kOpaque);
     PaintPicture(picture, 0, 0, Width(), Height());
     SetMaskPicture(Image());
-    SetBackStyle(0);
+    SetBackStyle(kTransparent);
   }
 }
 
 runtime::PictureRef iButton::StateImage(std::int32_t state) const {
   if (mImagesReady == kFalse) return nullptr;
-  const std::int32_t toggled = runtime::CheckedMultiply(runtime::CheckedMultiply(std::abs(mValue), mStyle), 4);
+  const std::int32_t toggled = runtime::CheckedMultiply(runtime::CheckedMultiply(std::abs(mValue), mStyle), kStates);
   const std::int32_t index = runtime::CheckedAdd(state, toggled);
   if (index < 0 || static_cast<std::size_t>(index) >= mStateImages.size()) {
     runtime::Raise(runtime::kSubscriptOutOfRange);
@@ -83,7 +88,8 @@ runtime::PictureRef iButton::StateImage(std::int32_t state) const {
 
 std::int32_t iButton::FrameWidth() const {
   const double wH = mBackPicture->Width();
-  return runtime::RoundToLong(mStyle != 0 ? wH / kHimetricPerPixel / 10 : wH / kHimetricPerPixel / 5);
+  return runtime::RoundToLong(mStyle != PushButton ? wH / kHimetricPerPixel / kToggleButtonFrames
+                                                   : wH / kHimetricPerPixel / kPushButtonFrames);
 }
 
 std::int32_t iButton::FrameHeight() const {
@@ -105,15 +111,15 @@ void iButton::LoadStateImages() {
       ~DeleteWhenDone() { runtime::gdi::DeleteDC(dc); }
     } done{mem};
     runtime::gdi::SelectObject(mem, mBackPicture->Handle());
-    const std::int32_t last = runtime::CheckedAdd(runtime::CheckedMultiply(mStyle, 4), 3);
+    const std::int32_t last = runtime::CheckedAdd(runtime::CheckedMultiply(mStyle, kStates), kStates - 1);
     if (last < 0) runtime::Raise(runtime::kSubscriptOutOfRange);
     mStateImages.resize(static_cast<std::size_t>(last) + 1);
     for (std::int32_t i = 0; i <= last; ++i) {
       mStateImages[static_cast<std::size_t>(i)] = CaptureArea(mem, runtime::CheckedMultiply(fw, i), 0, fw, fh);
     }
     if (mAutoSize != kFalse && fw > 0 && fh > 0) {
-      SetWidth(static_cast<float>(runtime::CheckedMultiply(fw, kTwipsPerPixel)));
-      SetHeight(static_cast<float>(runtime::CheckedMultiply(fh, kTwipsPerPixel)));
+      SetWidth(static_cast<float>(runtime::CheckedMultiply(fw, runtime::kTwipsPerPixel)));
+      SetHeight(static_cast<float>(runtime::CheckedMultiply(fh, runtime::kTwipsPerPixel)));
     }
     mImagesReady = kTrue;
   }
@@ -122,8 +128,8 @@ void iButton::LoadStateImages() {
 
 void iButton::UserControl_Resize() {
   if (AutoSize() != kFalse && mBackPicture) {
-    SetWidth(static_cast<float>(runtime::CheckedMultiply(FrameWidth(), kTwipsPerPixel)));
-    SetHeight(static_cast<float>(runtime::CheckedMultiply(FrameHeight(), kTwipsPerPixel)));
+    SetWidth(static_cast<float>(runtime::CheckedMultiply(FrameWidth(), runtime::kTwipsPerPixel)));
+    SetHeight(static_cast<float>(runtime::CheckedMultiply(FrameHeight(), runtime::kTwipsPerPixel)));
   }
   cMouseAction(CurrentState(), kTrue);
 }
@@ -137,10 +143,10 @@ void iButton::UserControl_Show() {
 
 void iButton::DrawFocusFrame() {
   runtime::win32::RECT frame{};
-  frame.left = 3;
-  frame.top = 3;
-  frame.right = runtime::RoundToLong(Width() / runtime::kTwipsPerPixel - 3);
-  frame.bottom = runtime::RoundToLong(Height() / runtime::kTwipsPerPixel - 3);
+  frame.left = kFocusInset;
+  frame.top = kFocusInset;
+  frame.right = runtime::RoundToLong(static_cast<double>(Width()) / runtime::kTwipsPerPixel - kFocusInset);
+  frame.bottom = runtime::RoundToLong(static_cast<double>(Height()) / runtime::kTwipsPerPixel - kFocusInset);
   runtime::win32::DrawFocusRect(hdc(), &frame);
 }
 

@@ -9,6 +9,7 @@
 #include "main_window/form2.h"
 #include "main_window/project.h"
 #include "runtime/dispatch.h"
+#include "runtime/key_ascii.h"
 #include "runtime/menu.h"
 #include "runtime/runtime_error.h"
 #include "runtime/timer.h"
@@ -17,10 +18,12 @@
 namespace main_window {
 namespace {
 
-constexpr qsizetype kMaxInputDigits = 6;
+constexpr qsizetype MaxInputDigits = 6;
 constexpr runtime::Colour kOverLimitColour = 255;
 constexpr runtime::Colour kNormalColour = runtime::kSystemWindowText;
-constexpr std::int32_t kMoveByDragging = 0xF012;  // SC_MOVE with the drag bits
+// Moving as from the title bar: the window follows the pointer at once.
+constexpr std::int32_t kMoveByDragging = runtime::win32::SC_MOVE | runtime::win32::HTCAPTION;
+static_assert(kMoveByDragging == 0xF012);
 
 // A size's text, or the run-time error its failure stands for.
 QString SizeText(const calc::Result<std::string>& size) {
@@ -34,31 +37,26 @@ Form1::Form1(Project& project)
     : runtime::Form(LoadDesign("form1.frm"), project.Classes(), LoadDesignFile),
       Text1(ArrayNamed<runtime::TextBox>("Text1")),
       Timer1(TimerNamed("Timer1")),
-      iButton1(ControlNamed<image_button::iButton>("iButton1")),
-      iButton2(ControlNamed<image_button::iButton>("iButton2")),
-      iButton12(ControlNamed<image_button::iButton>("iButton12")),
       iButton13(ControlNamed<image_button::iButton>("iButton13")),
-      iButton14(ControlNamed<image_button::iButton>("iButton14")),
       mProject(project) {
   MouseDown.Handle([this](std::int16_t& button, std::int16_t& shift, float& x, float& y) {
     Form_MouseDown(button, shift, x, y);
   });
-  iButton1.Click.Handle([this] { iButton1_Click(); });
-  iButton2.Click.Handle([this] { iButton2_Click(); });
-  iButton12.Click.Handle([this] { iButton12_Click(); });
-  iButton13.Click.Handle([this] { iButton13_Click(); });
-  iButton14.Click.Handle([this] { iButton14_Click(); });
-
-  // Each key of the keypad inserts the digit it was made for.
+  // Each button's Click goes to the handler named after it.
   const struct {
     const char* name;
-    char digit;
-  } keypad[] = {{"iButton3", '1'}, {"iButton8", '2'},  {"iButton7", '3'},
-                {"iButton6", '4'}, {"iButton5", '5'},  {"iButton4", '6'},
-                {"iButton9", '7'}, {"iButton10", '8'}, {"iButton11", '9'}};
-  for (const auto& key : keypad) {
-    ControlNamed<image_button::iButton>(key.name).Click.Handle(
-        [this, digit = QString(QChar::fromLatin1(key.digit))] { InsertDigit(digit); });
+    void (Form1::*handler)();
+  } buttons[] = {
+      {"iButton1", &Form1::iButton1_Click},   {"iButton2", &Form1::iButton2_Click},
+      {"iButton3", &Form1::iButton3_Click},   {"iButton4", &Form1::iButton4_Click},
+      {"iButton5", &Form1::iButton5_Click},   {"iButton6", &Form1::iButton6_Click},
+      {"iButton7", &Form1::iButton7_Click},   {"iButton8", &Form1::iButton8_Click},
+      {"iButton9", &Form1::iButton9_Click},   {"iButton10", &Form1::iButton10_Click},
+      {"iButton11", &Form1::iButton11_Click}, {"iButton12", &Form1::iButton12_Click},
+      {"iButton13", &Form1::iButton13_Click}, {"iButton14", &Form1::iButton14_Click},
+  };
+  for (const auto& [name, handler] : buttons) {
+    ControlNamed<image_button::iButton>(name).Click.Handle([this, handler] { (this->*handler)(); });
   }
 
   for (runtime::TextBox* field : Text1) {
@@ -77,16 +75,27 @@ void Form1::Form_MouseDown(std::int16_t& /*Button*/, std::int16_t& /*Shift*/, fl
 
 void Form1::iButton1_Click() { runtime::End(); }
 
-void Form1::iButton2_Click() { SetWindowState(1); }
+void Form1::iButton2_Click() { SetWindowState(kMinimized); }
 
-void Form1::InsertDigit(const QString& digit) {
-  if (Text1(0).Text().size() < kMaxInputDigits) Text1(0).SetSelText(digit);
-}
+// Each key of the keypad inserts the digit it was made for.
+void Form1::iButton3_Click() { InsertDigit('1'); }
+void Form1::iButton4_Click() { InsertDigit('6'); }
+void Form1::iButton5_Click() { InsertDigit('5'); }
+void Form1::iButton6_Click() { InsertDigit('4'); }
+void Form1::iButton7_Click() { InsertDigit('3'); }
+void Form1::iButton8_Click() { InsertDigit('2'); }
+void Form1::iButton9_Click() { InsertDigit('7'); }
+void Form1::iButton10_Click() { InsertDigit('8'); }
+void Form1::iButton11_Click() { InsertDigit('9'); }
 
 void Form1::iButton12_Click() {
   // A size never starts with the keypad's 0.
   if (Text1(0).Text().isEmpty()) return;
-  InsertDigit(QStringLiteral("0"));
+  InsertDigit('0');
+}
+
+void Form1::InsertDigit(char digit) {
+  if (Text1(0).Text().size() < MaxInputDigits) Text1(0).SetSelText(QString(QChar::fromLatin1(digit)));
 }
 
 void Form1::iButton13_Click() {
@@ -105,7 +114,7 @@ void Form1::iButton14_Click() {
 
 void Form1::Text1_KeyPress(std::int16_t /*Index*/, std::int16_t& KeyAscii) {
   const bool digit = KeyAscii >= '0' && KeyAscii <= '9';
-  if (KeyAscii != 8 && !digit) KeyAscii = 0;
+  if (KeyAscii != runtime::kBackspaceAscii && !digit) KeyAscii = 0;
 }
 
 void Form1::Text1_Change(std::int16_t /*Index*/) {

@@ -37,20 +37,25 @@ class Form1 : public runtime::Form {
   // The controls as the design names them.
   runtime::ControlArray<runtime::TextBox> Text1;
   runtime::Timer& Timer1;
-  image_button::iButton& iButton1;   // close
-  image_button::iButton& iButton2;   // minimise
-  image_button::iButton& iButton12;  // "0"
-  image_button::iButton& iButton13;  // copy menu
-  image_button::iButton& iButton14;  // clear
+  image_button::iButton& iButton13;  // copy menu, which opens below it
 
  private:
   void Form_MouseDown(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y);
-  void iButton1_Click();
-  void iButton2_Click();
-  void iButton12_Click();
-  void iButton13_Click();
-  void iButton14_Click();
-  void InsertDigit(const QString& digit);
+  void iButton1_Click();   // close
+  void iButton2_Click();   // minimise
+  void iButton3_Click();   // the keypad's 1
+  void iButton4_Click();   // 6
+  void iButton5_Click();   // 5
+  void iButton6_Click();   // 4
+  void iButton7_Click();   // 3
+  void iButton8_Click();   // 2
+  void iButton9_Click();   // 7
+  void iButton10_Click();  // 8
+  void iButton11_Click();  // 9
+  void iButton12_Click();  // 0, never as a size's first digit
+  void iButton13_Click();  // the copy menu
+  void iButton14_Click();  // clear
+  void InsertDigit(char digit);
   void Text1_KeyPress(std::int16_t Index, std::int16_t& KeyAscii);
   void Text1_Change(std::int16_t Index);
   void Timer1_Timer();

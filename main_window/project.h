@@ -20,7 +20,6 @@ class Project : public runtime::Program {
 
   main_window::Form1& Form1();
   main_window::Form2& Form2();
-  [[nodiscard]] bool Form2Exists() const { return mForm2 != nullptr; }
 
   [[nodiscard]] const runtime::ControlClasses& Classes() const { return mClasses; }
 

@@ -1,7 +1,6 @@
 #include "runtime/application.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -10,6 +9,7 @@
 #include <thread>
 
 #include "runtime/display_check.h"
+#include "runtime/error_report.h"
 #include "runtime/form.h"
 #include "runtime/key_repeat.h"
 #include "runtime/platform.h"
@@ -96,11 +96,7 @@ int Application::Run(const std::function<Form&()>& startup) {
     return 0;
   } catch (const RuntimeError& error) {
     // Without its window the program cannot run; say why before leaving.
-    std::fprintf(stderr, "Run-time error '%d': %s\n", error.Number(), error.Description().c_str());
-    QMessageBox::critical(nullptr, QApplication::applicationName(),
-                          QStringLiteral("Run-time error '%1':\n\n%2")
-                              .arg(error.Number())
-                              .arg(QString::fromStdString(error.Description())));
+    ReportBeforeLeaving(error);
     mExitStatus = 1;
     return mExitStatus;
   }

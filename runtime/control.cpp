@@ -60,16 +60,6 @@ void Control::StoreSize(float width, float height) {
   mHeight = height;
 }
 
-void Control::SetLeft(float twips) {
-  mLeft = CheckedTwips(twips, false);
-  ApplyGeometry();
-}
-
-void Control::SetTop(float twips) {
-  mTop = CheckedTwips(twips, false);
-  ApplyGeometry();
-}
-
 void Control::SetWidth(float twips) {
   mWidth = CheckedTwips(twips, true);
   ApplyGeometry();
@@ -88,8 +78,6 @@ void Control::SetToolTipText(const QString& text) {
   // else by its tooltip.
   mWidget->setAccessibleName(mAccessibleName.isEmpty() ? text : mAccessibleName);
 }
-
-bool Control::Visible() const { return mWidget && !mWidget->isHidden(); }
 
 void Control::SetVisible(bool visible) {
   if (mWidget) mWidget->setVisible(visible);

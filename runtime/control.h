@@ -28,8 +28,6 @@ class Control {
   [[nodiscard]] float Top() const { return mTop; }
   [[nodiscard]] float Width() const { return mWidth; }
   [[nodiscard]] float Height() const { return mHeight; }
-  void SetLeft(float twips);
-  void SetTop(float twips);
   virtual void SetWidth(float twips);
   virtual void SetHeight(float twips);
 
@@ -37,7 +35,6 @@ class Control {
   [[nodiscard]] bool TabStop() const { return mTabStop; }
   [[nodiscard]] const QString& ToolTipText() const { return mToolTip; }
   void SetToolTipText(const QString& text);
-  [[nodiscard]] bool Visible() const;
   void SetVisible(bool visible);
 
   [[nodiscard]] QWidget* Widget() const { return mWidget; }

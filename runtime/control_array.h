@@ -14,7 +14,6 @@ namespace runtime {
 template <class T>
 class ControlArray {
  public:
-  ControlArray() = default;
   explicit ControlArray(std::vector<T*> elements) : mElements(std::move(elements)) {
     std::sort(mElements.begin(), mElements.end(),
               [](const T* a, const T* b) { return a->Index() < b->Index(); });

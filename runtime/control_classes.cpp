@@ -1,9 +1,32 @@
 #include "runtime/control_classes.h"
 
+#include <optional>
+
+#include "runtime/control_site.h"
+#include "runtime/property_bag.h"
+#include "runtime/text_box.h"
+#include "runtime/user_control.h"
+
 namespace runtime {
 
-void ControlClasses::Register(std::string className, Factory factory) {
-  mFactories[std::move(className)] = std::move(factory);
+ControlClasses::ControlClasses() {
+  mFactories.emplace("TextBox", [](QWidget* form, DesignReader& design, const DesignFiles& /*files*/) {
+    return std::unique_ptr<Control>(std::make_unique<TextBox>(form, design));
+  });
+}
+
+void ControlClasses::Register(std::string className, UserControlFactory factory) {
+  mFactories[std::move(className)] = [factory = std::move(factory)](QWidget* form, DesignReader& design,
+                                                                    const DesignFiles& files) {
+    PropertyBag settings;
+    if (const std::optional<std::string> file = design.Bytes("Settings")) {
+      const QByteArray bytes = ReadDesignFile(files, *file);
+      settings = PropertyBag::FromBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    }
+    std::unique_ptr<UserControl> control = factory(form);
+    ControlSite::Site(*control, design, settings);
+    return std::unique_ptr<Control>(std::move(control));
+  };
 }
 
 const ControlClasses::Factory* ControlClasses::Find(std::string_view className) const {

@@ -3,37 +3,28 @@
 #include <QString>
 #include <cmath>
 
+#include "runtime/ascii_case.h"
 #include "runtime/gbk.h"
 #include "runtime/runtime_error.h"
 
 namespace runtime {
-namespace {
 
-bool SameKey(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
+QByteArray ReadDesignFile(const DesignFiles& files, const std::string& name) {
+  if (!files) Raise(kLoadError, "the design's files are not available for '" + name + "'");
+  return files(name);
 }
 
-}  // namespace
+void RaiseLoadError(const DesignNode& node, const std::string& what) {
+  Raise(kLoadError, "line " + std::to_string(node.line) + ": " + what);
+}
 
 DesignReader::DesignReader(const DesignNode& node)
     : mNode(node), mRead(node.settings.size(), false), mGroupRead(node.groups.size(), false) {}
 
-bool DesignReader::Has(std::string_view key) const {
-  for (const auto& [name, value] : mNode.settings) {
-    if (SameKey(name, key)) return true;
-  }
-  return false;
-}
-
 const DesignValue* DesignReader::Find(std::string_view key) {
   const DesignValue* found = nullptr;
   for (std::size_t i = 0; i < mNode.settings.size(); ++i) {
-    if (SameKey(mNode.settings[i].first, key)) {
+    if (SameIgnoringAsciiCase(mNode.settings[i].first, key)) {
       if (found != nullptr) Fail(key, "is set twice");
       found = &mNode.settings[i].second;
       mRead[i] = true;
@@ -43,8 +34,7 @@ const DesignValue* DesignReader::Find(std::string_view key) {
 }
 
 void DesignReader::Fail(std::string_view key, const std::string& what) const {
-  Raise(kLoadError, "line " + std::to_string(mNode.line) + ": '" + mNode.name + "." +
-                        std::string(key) + "' " + what);
+  RaiseLoadError(mNode, "'" + mNode.name + "." + std::string(key) + "' " + what);
 }
 
 std::int64_t DesignReader::Integer(std::string_view key, std::int64_t fallback, std::int64_t min,
@@ -104,7 +94,7 @@ QString DesignReader::GbkText(std::string_view key, const QString& fallback) {
 
 const DesignNode* DesignReader::Group(std::string_view name) {
   for (std::size_t i = 0; i < mNode.groups.size(); ++i) {
-    if (SameKey(mNode.groups[i].name, name)) {
+    if (SameIgnoringAsciiCase(mNode.groups[i].name, name)) {
       mGroupRead[i] = true;
       return &mNode.groups[i];
     }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +14,17 @@ class QString;
 
 namespace runtime {
 
+// The files a design refers to by name (a control's saved settings, a
+// picture); raises a load error for a name it does not have.
+using DesignFiles = std::function<QByteArray(std::string_view name)>;
+
+// The file `name` of a design; a load error when the design came without
+// its files.
+QByteArray ReadDesignFile(const DesignFiles& files, const std::string& name);
+
+// Raises a load error that names the design object's line: "line 12: ...".
+[[noreturn]] void RaiseLoadError(const DesignNode& node, const std::string& what);
+
 // Typed reading of one design object's settings. Keys match without regard
 // to case. A value of the wrong kind or out of range is a load error naming
 // the object and key; so is a key that nothing read, which catches a
@@ -21,7 +34,6 @@ class DesignReader {
   explicit DesignReader(const DesignNode& node);
 
   [[nodiscard]] const DesignNode& Node() const { return mNode; }
-  [[nodiscard]] bool Has(std::string_view key) const;
 
   std::int64_t Integer(std::string_view key, std::int64_t fallback, std::int64_t min,
                        std::int64_t max);

@@ -10,4 +10,8 @@ class RuntimeError;
 // box does not block the handler that failed, which is simply abandoned.
 void ReportToUser(const RuntimeError& error);
 
+// The same line and box for an error the program cannot go on after; returns
+// once the user has closed the box.
+void ReportBeforeLeaving(const RuntimeError& error);
+
 }  // namespace runtime

@@ -22,7 +22,6 @@ class Event {
   using Handler = std::function<void(Args...)>;
 
   void Handle(Handler handler) { mHandler = std::move(handler); }
-  [[nodiscard]] bool Handled() const { return static_cast<bool>(mHandler); }
 
   void Raise(Args... args) const {
     if (!mHandler) return;

@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "runtime/control_classes.h"
+#include "runtime/control_site.h"
 #include "runtime/design_reader.h"
 #include "runtime/dispatch.h"
 #include "runtime/form_design.h"
@@ -21,8 +22,6 @@
 #include "runtime/menu.h"
 #include "runtime/picture.h"
 #include "runtime/program.h"
-#include "runtime/property_bag.h"
-#include "runtime/text_box.h"
 #include "runtime/timer.h"
 #include "runtime/units.h"
 #include "runtime/user_control.h"
@@ -32,11 +31,6 @@ namespace runtime {
 namespace {
 
 constexpr double kLargestForm = 1e6;  // twips; far beyond any screen
-
-QByteArray DesignFile(const DesignFiles& files, const std::string& name) {
-  if (!files) Raise(kLoadError, "the design's files are not available for '" + name + "'");
-  return files(name);
-}
 
 // Every size the icon file holds, so the platform can pick the one it needs.
 QIcon IconFromFile(const QByteArray& bytes) {
@@ -78,13 +72,13 @@ Form::Form(const DesignNode& design, const ControlClasses& classes, const Design
   const std::optional<std::string> icon = reader.Bytes("Icon");
   reader.RequireAllRead();
   if (picture) {
-    const PictureRef skin = Picture::FromFile(DesignFile(files, *picture));
+    const PictureRef skin = Picture::FromFile(ReadDesignFile(files, *picture));
     if (!skin) Raise(kLoadError, "'" + *picture + "' is not a picture");
     mWidget->SetPicture(skin->Pixels());
   }
   // The window carries its icon from the moment it is mapped: a taskbar reads
   // it when the window appears, and may miss a later change.
-  if (icon) mWidget->setWindowIcon(IconFromFile(DesignFile(files, *icon)));
+  if (icon) mWidget->setWindowIcon(IconFromFile(ReadDesignFile(files, *icon)));
 
   mWidget->setObjectName(QString::fromStdString(mName));
   const QSize client(TwipsToPixels(clientWidth), TwipsToPixels(clientHeight));
@@ -121,7 +115,7 @@ Form::~Form() {
   mWidget->onBackgroundPress = nullptr;
   mWidget->onCloseRequest = nullptr;
   mWidget->onVisibilityChange = nullptr;
-  for (UserControl* control : mUserControls) control->Unload();
+  for (UserControl* control : mUserControls) ControlSite::Unload(*control);
   // Controls, timers and menus go before the window they live on.
   mControls.clear();
   mTimers.clear();
@@ -142,27 +136,16 @@ void Form::AddChild(const DesignNode& child, const ControlClasses& classes, cons
       std::any_of(mControls.begin(), mControls.end(),
                   [&](const auto& c) { return taken(c->Name(), c->Index()); }) ||
       std::any_of(mTimers.begin(), mTimers.end(), [&](const auto& t) { return taken(t->Name(), -1); });
-  if (duplicate) Raise(kLoadError, "line " + std::to_string(child.line) + ": '" + child.name + "' is defined twice");
+  if (duplicate) RaiseLoadError(child, "'" + child.name + "' is defined twice");
 
   if (child.className == "Timer") {
-    if (index >= 0) Raise(kLoadError, "line " + std::to_string(child.line) + ": timers have no index");
+    if (index >= 0) RaiseLoadError(child, "timers have no index");
     mTimers.push_back(std::make_unique<Timer>(reader));
-  } else if (child.className == "TextBox") {
-    mControls.push_back(std::make_unique<TextBox>(mWidget.get(), reader));
   } else if (const ControlClasses::Factory* factory = classes.Find(child.className)) {
-    PropertyBag settings;
-    if (const std::optional<std::string> file = reader.Bytes("Settings")) {
-      const QByteArray bytes = DesignFile(files, *file);
-      settings = PropertyBag::FromBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    }
-    std::unique_ptr<UserControl> control = (*factory)(mWidget.get());
-    UserControl& sited = *control;
-    mUserControls.push_back(control.get());
-    mControls.push_back(std::move(control));
-    sited.Site(reader, settings);
+    mControls.push_back((*factory)(mWidget.get(), reader, files));
+    if (auto* control = dynamic_cast<UserControl*>(mControls.back().get())) mUserControls.push_back(control);
   } else {
-    Raise(kLoadError, "line " + std::to_string(child.line) + ": there is no control class '" +
-                          child.className + "'");
+    RaiseLoadError(child, "there is no control class '" + child.className + "'");
   }
   reader.RequireAllRead();
 }
@@ -170,7 +153,7 @@ void Form::AddChild(const DesignNode& child, const ControlClasses& classes, cons
 Menu& Form::AddMenu(const DesignNode& design) {
   for (const auto& menu : mMenus) {
     if (menu->Name() == design.name) {
-      Raise(kLoadError, "line " + std::to_string(design.line) + ": '" + design.name + "' is defined twice");
+      RaiseLoadError(design, "'" + design.name + "' is defined twice");
     }
   }
   DesignReader reader(design);
@@ -179,7 +162,7 @@ Menu& Form::AddMenu(const DesignNode& design) {
   reader.RequireAllRead();
   for (const DesignNode& item : design.children) {
     if (item.className != "Menu") {
-      Raise(kLoadError, "line " + std::to_string(item.line) + ": a menu holds only menus");
+      RaiseLoadError(item, "a menu holds only menus");
     }
     menu.AddItem(AddMenu(item));
   }
@@ -209,17 +192,17 @@ void Form::SetCaption(const QString& caption) { mWidget->setWindowTitle(caption)
 
 std::int16_t Form::WindowState() const {
   const Qt::WindowStates state = mWidget->windowState();
-  if (state.testFlag(Qt::WindowMinimized)) return 1;
-  if (state.testFlag(Qt::WindowMaximized)) return 2;
-  return 0;
+  if (state.testFlag(Qt::WindowMinimized)) return kMinimized;
+  if (state.testFlag(Qt::WindowMaximized)) return kMaximized;
+  return kNormal;
 }
 
 void Form::SetWindowState(std::int16_t state) {
   Qt::WindowStates flags = mWidget->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
   switch (state) {
-    case 0: break;
-    case 1: flags |= Qt::WindowMinimized; break;
-    case 2: flags |= Qt::WindowMaximized; break;
+    case kNormal: break;
+    case kMinimized: flags |= Qt::WindowMinimized; break;
+    case kMaximized: flags |= Qt::WindowMaximized; break;
     default: Raise(kInvalidPropertyValue);
   }
   mWidget->setWindowState(flags);
@@ -231,7 +214,7 @@ void Form::Show() {
   const bool first = !mShown;
   mShown = true;
   if (first) {
-    for (UserControl* control : mUserControls) control->ShowOnForm();
+    for (UserControl* control : mUserControls) ControlSite::Show(*control);
     for (const auto& timer : mTimers) timer->Restart();
   }
   if (first && (mStartUpPosition == 1 || mStartUpPosition == 2)) {

@@ -12,6 +12,7 @@
 
 #include "runtime/control.h"
 #include "runtime/control_array.h"
+#include "runtime/design_reader.h"
 #include "runtime/event.h"
 #include "runtime/runtime_error.h"
 
@@ -23,10 +24,6 @@ class Menu;
 class Timer;
 class UserControl;
 struct DesignNode;
-
-// The files a design refers to by name (a control's saved settings, a
-// picture); raises a load error for a name it does not have.
-using DesignFiles = std::function<QByteArray(std::string_view name)>;
 
 // A form built from its design: the window and every control, timer and
 // menu the design lists, created in the design's order. The form owns them
@@ -42,7 +39,10 @@ class Form {
   [[nodiscard]] QString Caption() const;
   void SetCaption(const QString& caption);
 
-  // 0 normal, 1 minimised, 2 maximised.
+  // The values of WindowState.
+  static constexpr std::int16_t kNormal = 0;
+  static constexpr std::int16_t kMinimized = 1;
+  static constexpr std::int16_t kMaximized = 2;
   [[nodiscard]] std::int16_t WindowState() const;
   void SetWindowState(std::int16_t state);
   [[nodiscard]] std::int32_t hWnd() const;

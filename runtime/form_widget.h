@@ -17,7 +17,6 @@ class FormWidget : public QWidget {
   FormWidget();
 
   void SetPicture(QImage picture);
-  [[nodiscard]] const QImage& Picture() const { return mPicture; }
 
   std::function<void(QMouseEvent&)> onBackgroundPress;
   std::function<void()> onCloseRequest;

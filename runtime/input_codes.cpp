@@ -1,21 +1,31 @@
 #include "runtime/input_codes.h"
 
-namespace runtime {
+#include <initializer_list>
 
-std::int16_t ButtonCodes(Qt::MouseButtons buttons) {
+namespace runtime {
+namespace {
+
+// 1, 2 and 4 for the first, second and third of `order` that is set,
+// added together.
+template <class Flags, class Flag>
+std::int16_t CodesOf(Flags flags, std::initializer_list<Flag> order) {
   std::int16_t code = 0;
-  if (buttons.testFlag(Qt::LeftButton)) code |= 1;
-  if (buttons.testFlag(Qt::RightButton)) code |= 2;
-  if (buttons.testFlag(Qt::MiddleButton)) code |= 4;
+  std::int16_t bit = 1;
+  for (const Flag flag : order) {
+    if (flags.testFlag(flag)) code |= bit;
+    bit = static_cast<std::int16_t>(bit << 1);
+  }
   return code;
 }
 
+}  // namespace
+
+std::int16_t ButtonCodes(Qt::MouseButtons buttons) {
+  return CodesOf(buttons, {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton});
+}
+
 std::int16_t ShiftCode(Qt::KeyboardModifiers modifiers) {
-  std::int16_t code = 0;
-  if (modifiers.testFlag(Qt::ShiftModifier)) code |= 1;
-  if (modifiers.testFlag(Qt::ControlModifier)) code |= 2;
-  if (modifiers.testFlag(Qt::AltModifier)) code |= 4;
-  return code;
+  return CodesOf(modifiers, {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier});
 }
 
 }  // namespace runtime

@@ -14,6 +14,9 @@ namespace runtime {
 // empty text.
 QString TypedCharacters(const QKeyEvent& event);
 
+// The character code Backspace types.
+inline constexpr std::int16_t kBackspaceAscii = 8;
+
 // A character code as the 16-bit KeyAscii argument, and back.
 inline std::int16_t ToKeyAscii(QChar c) { return static_cast<std::int16_t>(c.unicode()); }
 inline QChar FromKeyAscii(std::int16_t code) { return QChar(static_cast<char16_t>(code)); }

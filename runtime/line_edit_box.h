@@ -27,7 +27,6 @@ class LineEditBox : public QLineEdit {
   void SetKeyFilter(KeyFilter filter) { mKeyFilter = std::move(filter); }
   // The most characters the user can bring the text to; 0 for no limit.
   void SetUserLimit(int limit) { mUserLimit = limit; }
-  [[nodiscard]] int UserLimit() const { return mUserLimit; }
   // How many pixels of text the field shows at once, its own margins aside.
   [[nodiscard]] int TextRoom() const;
 

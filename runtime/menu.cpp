@@ -17,35 +17,11 @@ Menu::Menu(DesignReader& design) : mName(design.Node().name) {
 
 Menu::~Menu() = default;
 
-void Menu::SetCaption(const QString& caption) {
-  if (caption == mCaption) return;
-  mCaption = caption;
-  if (mAction) {
-    mAction->setText(caption);
-    mAction->setSeparator(caption == QStringLiteral("-"));
-  }
-}
-
 void Menu::SetEnabled(bool enabled) {
   // Written on every tick of a refresh timer: unchanged costs nothing.
   if (enabled == mEnabled) return;
   mEnabled = enabled;
   if (mAction) mAction->setEnabled(enabled);
-}
-
-void Menu::SetVisible(bool visible) {
-  if (visible == mVisible) return;
-  mVisible = visible;
-  if (mAction) mAction->setVisible(visible);
-}
-
-void Menu::SetChecked(bool checked) {
-  if (checked == mChecked) return;
-  mChecked = checked;
-  if (mAction) {
-    mAction->setCheckable(checked);
-    mAction->setChecked(checked);
-  }
 }
 
 void Menu::AddItem(Menu& item) {

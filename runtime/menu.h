@@ -27,13 +27,8 @@ class Menu {
 
   [[nodiscard]] const std::string& Name() const { return mName; }
   [[nodiscard]] const QString& Caption() const { return mCaption; }
-  void SetCaption(const QString& caption);
   [[nodiscard]] bool Enabled() const { return mEnabled; }
   void SetEnabled(bool enabled);
-  [[nodiscard]] bool Visible() const { return mVisible; }
-  void SetVisible(bool visible);
-  [[nodiscard]] bool Checked() const { return mChecked; }
-  void SetChecked(bool checked);
 
   void AddItem(Menu& item);
   [[nodiscard]] const std::vector<Menu*>& Items() const { return mItems; }

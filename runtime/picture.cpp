@@ -3,13 +3,10 @@
 #include <QBuffer>
 #include <QHash>
 #include <QImageReader>
-#include <cmath>
+
+#include "runtime/units.h"
 
 namespace runtime {
-
-std::int32_t PixelsToHimetric(int pixels) {
-  return static_cast<std::int32_t>(std::lround(pixels * 2540.0 / 96.0));
-}
 
 Picture::Picture(gdi::HBITMAP bitmap, gdi::HPALETTE palette, bool own, QByteArray file)
     : mBitmap(bitmap), mPalette(palette), mOwn(own), mFile(std::move(file)) {}

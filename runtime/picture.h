@@ -51,9 +51,6 @@ class Picture {
 
 using PictureRef = std::shared_ptr<Picture>;
 
-// HIMETRIC for a number of pixels: 2540 per inch at 96 pixels per inch.
-std::int32_t PixelsToHimetric(int pixels);
-
 // The image format a picture file's first bytes announce ("jpeg", "png",
 // "gif", "bmp", "ico"), for Qt's image reader to load that reader alone
 // rather than try each in turn; empty when they announce none of these.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "runtime/ascii_case.h"
 #include "runtime/gbk.h"
 #include "runtime/runtime_error.h"
 
@@ -33,22 +34,6 @@ constexpr std::uint8_t kItalic = 0x02;
 constexpr std::uint8_t kUnderline = 0x04;
 constexpr std::uint8_t kStrikethrough = 0x08;
 constexpr std::size_t kLongestName = 255;
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
-std::string Lower(std::string_view name) {
-  std::string out(name);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
 
 // Reads the binary form without ever going past its end.
 class Reader {
@@ -245,14 +230,14 @@ bool IsStoredName(const QString& name) {
 
 Variant PropertyBag::ReadProperty(std::string_view name, const Variant& defaultValue) const {
   for (const Entry& entry : mEntries) {
-    if (SameName(entry.name, name)) return entry.value;
+    if (SameIgnoringAsciiCase(entry.name, name)) return entry.value;
   }
   return defaultValue;
 }
 
 void PropertyBag::WriteProperty(std::string_view name, const Variant& value) {
   for (Entry& entry : mEntries) {
-    if (SameName(entry.name, name)) {
+    if (SameIgnoringAsciiCase(entry.name, name)) {
       entry.value = value;
       return;
     }
@@ -262,7 +247,7 @@ void PropertyBag::WriteProperty(std::string_view name, const Variant& value) {
 
 void PropertyBag::WriteProperty(std::string_view name, const Variant& value, const Variant& defaultValue) {
   if (value.SameAs(defaultValue)) {
-    std::erase_if(mEntries, [&](const Entry& entry) { return SameName(entry.name, name); });
+    std::erase_if(mEntries, [&](const Entry& entry) { return SameIgnoringAsciiCase(entry.name, name); });
     return;
   }
   WriteProperty(name, value);
@@ -289,7 +274,7 @@ PropertyBag PropertyBag::FromBytes(std::string_view bytes) {
 std::string PropertyBag::ToBytes() const {
   Writer out;
   for (const Entry& entry : mEntries) {
-    out.Utf16(QString::fromStdString(Lower(entry.name)));
+    out.Utf16(QString::fromStdString(ToAsciiLower(entry.name)));
     WriteValue(out, entry.value);
   }
   return out.Take();

@@ -117,12 +117,6 @@ void TextBox::SetForeColor(Colour colour) {
   ApplyColours();
 }
 
-void TextBox::SetBackColor(Colour colour) {
-  if (colour == mBackColor) return;
-  mBackColor = colour;
-  ApplyColours();
-}
-
 void TextBox::SetFont(FontRef font) {
   mFont = std::move(font);
   if (mFont) mField->setFont(mFont->ToQFont());

@@ -40,8 +40,6 @@ class TextBox : public Control {
 
   [[nodiscard]] Colour ForeColor() const { return mForeColor; }
   void SetForeColor(Colour colour);
-  [[nodiscard]] Colour BackColor() const { return mBackColor; }
-  void SetBackColor(Colour colour);
   [[nodiscard]] const FontRef& GetFont() const { return mFont; }
   void SetFont(FontRef font);
 

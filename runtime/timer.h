@@ -7,6 +7,10 @@
 
 #include "runtime/event.h"
 
+namespace test_support {
+class TimerPeer;
+}
+
 namespace runtime {
 
 class DesignReader;
@@ -41,11 +45,12 @@ class Timer {
   // Counts the interval afresh from now: a form's timers start with its
   // first show, so no tick lands between loading and the first frame.
   void Restart();
-  [[nodiscard]] bool Held() const { return mHeld; }
 
   Event<> Tick;
 
  private:
+  friend class ::test_support::TimerPeer;  // tests see whether it is held
+
   [[nodiscard]] bool Runs() const { return mEnabled && mInterval > 0 && !mHeld; }
   [[nodiscard]] bool Running() const { return mTimer.isActive() || mCarrier != nullptr; }
   void Apply();

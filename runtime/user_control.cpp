@@ -27,10 +27,6 @@ QFont FontOf(const FontRef& font) { return font ? font->ToQFont() : QApplication
 
 int Pixels(float twips) { return TwipsToPixels(twips); }
 
-std::int32_t TwipsToHimetric(float twips) {
-  return static_cast<std::int32_t>(std::lround(twips * 2540.0 / 1440.0));
-}
-
 }  // namespace
 
 UserControl::UserControl(QWidget* form) : Control(new SurfaceWidget(form, *this)) {
@@ -123,7 +119,6 @@ void UserControl::FitImage() {
 }
 
 void UserControl::Drawn() {
-  ++mDrawCount;
   mSurface->update();
 }
 
@@ -136,11 +131,9 @@ void UserControl::SetEnabled(Boolean enabled) {
 
 void UserControl::SetBackStyle(std::int16_t style) {
   mBackStyle = style;
-  mSurface->setAttribute(Qt::WA_OpaquePaintEvent, style != 0);
+  mSurface->setAttribute(Qt::WA_OpaquePaintEvent, style != kTransparent);
   ApplyMask();
 }
-
-void UserControl::SetBackColor(Colour colour) { mBackColor = colour; }
 
 void UserControl::SetForeColor(Colour colour) { mForeColor = colour; }
 
@@ -157,7 +150,7 @@ void UserControl::SetMaskPicture(PictureRef picture) {
 void UserControl::ApplyMask() {
   // With a transparent back style only the mask picture's pixels that are
   // not the mask colour show and take the mouse.
-  if (mBackStyle != 0 || !mMaskPicture) {
+  if (mBackStyle != kTransparent || !mMaskPicture) {
     mSurface->clearMask();
     return;
   }
@@ -174,12 +167,6 @@ PictureRef UserControl::Image() const {
   Materialize();
   const QImage* pixels = gdi::BitmapPixels(mImage);
   return pixels != nullptr ? Picture::FromImage(*pixels) : nullptr;
-}
-
-QImage UserControl::ImagePixels() const {
-  Materialize();
-  const QImage* pixels = gdi::BitmapPixels(mImage);
-  return pixels != nullptr ? *pixels : QImage();
 }
 
 void UserControl::Cls() {
@@ -240,7 +227,7 @@ void UserControl::Print(const QString& text) {
 }
 
 void UserControl::PropertyChanged(std::string_view name) {
-  if (onPropertyChanged) onPropertyChanged(name);
+  if (mPropertyListener) mPropertyListener(name);
 }
 
 }  // namespace runtime

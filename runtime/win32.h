@@ -20,6 +20,9 @@ struct RECT {
 
 inline constexpr std::uint32_t WM_SYSCOMMAND = 0x0112;
 inline constexpr std::int32_t SC_MOVE = 0xF010;
+// A move command's low bits say where the move starts; HTCAPTION, a press on
+// the title bar, makes the window follow the pointer at once.
+inline constexpr std::int32_t HTCAPTION = 2;
 
 // Releases an explicit mouse grab. The press that started a drag keeps the
 // pointer for its window, so a drag that follows still sees the pointer move.

@@ -49,26 +49,16 @@ for tool in Xvfb xdotool; do
 done
 [ -x "$capture" ] || { echo "$capture is missing: build the tests first" >&2; exit 1; }
 
+source tests/smoke/x_session.sh
 # The server picks a free display number itself and writes it down.
 number=$(mktemp)
 Xvfb -displayfd 3 -screen 0 "$((640 * scale))x$((480 * scale))x24" -nolisten tcp -noreset 3>"$number" >/dev/null 2>&1 &
 xvfb=$!
-app=""
-trap '[ -n "$app" ] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null; rm -f "$number"' EXIT
-for _ in $(seq 1 100); do [ -s "$number" ] && break; sleep 0.1; done
-[ -s "$number" ] || { echo "Xvfb did not start" >&2; exit 1; }
+trap 'cleanup; rm -f "$number"' EXIT
+poll 100 test -s "$number" || fail "Xvfb did not start"
 export DISPLAY=":$(head -n 1 "$number")"
 
-QT_SCALE_FACTOR=$scale "$program" &
-app=$!
-window=""
-for _ in $(seq 1 100); do
-  window=$(xdotool search --onlyvisible --name '^Zorvane 2\.0$' 2>/dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || { echo "the window did not appear" >&2; exit 1; }
-eval "$(xdotool getwindowgeometry --shell "$window")"
+start_program env QT_SCALE_FACTOR="$scale" "$program"
 xdotool windowfocus --sync "$window"
 xdotool type --delay 40 '100'
 xdotool mousemove $((X + 249 * scale)) $((Y + 113 * scale))   # resting on the 5 key

@@ -1,13 +1,13 @@
-#include "image_button/area_capture.h"
-
 #include <gtest/gtest.h>
 
 #include "image_button/ibutton_fixture.h"
+#include "image_button/ibutton_peer.h"
 #include "runtime/gdi.h"
 
 namespace {
 
 namespace gdi = runtime::gdi;
+using test_support::IButtonPeer;
 using test_support::IButtonTest;
 using test_support::kFrameColours;
 
@@ -34,14 +34,14 @@ TEST(CaptureArea, EachFrameBecomesAPictureOfItsOwnPixelForPixel) {
   {
     SelectedStrip strip;
     for (int i = 0; i < 4; ++i) {
-      const runtime::PictureRef frame = image_button::CaptureArea(strip.dc, 35 * i, 0, 35, 35);
+      const runtime::PictureRef frame = IButtonPeer::CaptureArea(strip.dc, 35 * i, 0, 35, 35);
       ASSERT_TRUE(frame);
       EXPECT_EQ(frame->Pixels(), strip.picture->Pixels().copy(35 * i, 0, 35, 35)) << "frame " << i;
       EXPECT_EQ(frame->Pixels().pixel(17, 17), kFrameColours[i]);
       EXPECT_EQ(frame->hPal(), 0);
       EXPECT_EQ(frame->Width(), 926);
     }
-    kept = image_button::CaptureArea(strip.dc, 35, 0, 35, 35);
+    kept = IButtonPeer::CaptureArea(strip.dc, 35, 0, 35, 35);
   }
   EXPECT_EQ(kept->Pixels().pixel(0, 0), kFrameColours[1]) << "the copy outlives its source";
   kept.reset();
@@ -61,7 +61,7 @@ TEST(CaptureArea, KeepsThePaletteOnlyOnA256ColourPaletteDisplay) {
     SCOPED_TRACE(row.display);
     DisplayGuard display(row.settings);
     SelectedStrip strip;
-    const runtime::PictureRef frame = image_button::CaptureArea(strip.dc, 70, 0, 35, 35);
+    const runtime::PictureRef frame = IButtonPeer::CaptureArea(strip.dc, 70, 0, 35, 35);
     ASSERT_TRUE(frame);
     EXPECT_EQ(frame->Pixels().pixel(3, 3), kFrameColours[2]);
     if (row.palette) {
@@ -84,16 +84,16 @@ TEST(BitmapToPicture, WhenNoPictureCanBeMadeTheHandlesAreDeleted) {
   record.palNumEntries = 4;
   const gdi::HPALETTE palette = gdi::CreatePalette(&record);
   // Not a palette handle: the picture cannot be made.
-  EXPECT_FALSE(image_button::BitmapToPicture(bitmap, 0x7777));
+  EXPECT_FALSE(IButtonPeer::BitmapToPicture(bitmap, 0x7777));
   gdi::DeleteObject(palette);
   EXPECT_EQ(gdi::LiveObjects(), before);
 }
 
 TEST_F(IButtonTest, APushButtonCutsFourFramesAndSizesItselfToOne) {
   image_button::iButton& button = Button();
-  ASSERT_EQ(button.StateImageCount(), 4u);
+  ASSERT_EQ(Peer().StateImageCount(), 4u);
   for (int state = 0; state < 4; ++state) {
-    const QImage frame = button.StateImageFor(state)->Pixels();
+    const QImage frame = Peer().StateImageFor(state)->Pixels();
     EXPECT_EQ(frame.size(), QSize(35, 35));
     EXPECT_EQ(frame.pixel(34, 34), kFrameColours[state]);
   }
@@ -106,21 +106,21 @@ TEST_F(IButtonTest, APushButtonCutsFourFramesAndSizesItselfToOne) {
 TEST_F(IButtonTest, AToggleButtonCutsEightNarrowerFrames) {
   image_button::iButton& button = Button();
   button.LetStyle(1);
-  ASSERT_EQ(button.StateImageCount(), 8u);
-  EXPECT_EQ(button.StateImageFor(0)->Pixels().size(), QSize(17, 35)) << "175 / 10 = 17.5, rounded to even";
+  ASSERT_EQ(Peer().StateImageCount(), 8u);
+  EXPECT_EQ(Peer().StateImageFor(0)->Pixels().size(), QSize(17, 35)) << "175 / 10 = 17.5, rounded to even";
   EXPECT_EQ(button.Width(), 255.0f);
   EXPECT_EQ(button.Height(), 525.0f);
-  const int cuts = button.CutCount();
+  const int cuts = Peer().CutCount();
   button.LetCaption(QStringLiteral("x"));
   button.cMouseAction(1, runtime::kTrue);
-  EXPECT_EQ(button.CutCount(), cuts) << "redraws never cut the strip again";
+  EXPECT_EQ(Peer().CutCount(), cuts) << "redraws never cut the strip again";
 }
 
 TEST_F(IButtonTest, OnlyPushAndToggleStylesAreAccepted) {
   image_button::iButton& button = Button();
   EXPECT_THROW(button.LetStyle(5), runtime::RuntimeError);
   EXPECT_EQ(button.Style(), 0);
-  EXPECT_EQ(button.StateImageCount(), 4u);
+  EXPECT_EQ(Peer().StateImageCount(), 4u);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "image_button/ibutton.h"
+#include "image_button/ibutton_peer.h"
 #include "image_button/register.h"
 #include "runtime/control_classes.h"
 #include "runtime/form.h"
@@ -18,6 +19,7 @@
 #include "runtime/form_widget.h"
 #include "runtime/property_bag.h"
 #include "runtime/text_box.h"
+#include "support/eventually.h"
 #include "support/recorded_errors.h"
 
 namespace test_support {
@@ -78,12 +80,14 @@ class IButtonTest : public testing::Test {
 
  protected:
   image_button::iButton& Button() { return form->ControlNamed<image_button::iButton>("B"); }
+  IButtonPeer Peer() { return IButtonPeer(Button()); }
   QWidget* Surface() { return Button().Widget(); }
   QPoint Centre() { return Surface()->mapToGlobal(Surface()->rect().center()); }
-  QRgb PixelAt(int x, int y) { return Button().ImagePixels().pixel(x, y); }
+  QRgb PixelAt(int x, int y) { return Peer().ImagePixels().pixel(x, y); }
 
   // Moves the pointer (the offscreen platform's cursor) without an event.
   static void PointerTo(QPoint global) { QCursor::setPos(global); }
+  static bool Eventually(const std::function<bool()>& condition) { return test_support::Eventually(condition); }
   // The pointer moves to `global` and the button hears of it.
   void MoveTo(QPoint global) {
     PointerTo(global);
@@ -95,7 +99,6 @@ class IButtonTest : public testing::Test {
   void Release(Qt::MouseButton button = Qt::LeftButton) {
     QTest::mouseRelease(Surface(), button, {}, Surface()->mapFromGlobal(QCursor::pos()));
   }
-  static bool Eventually(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 2000); }
 
   runtime::Program program;
   RecordedErrors errors{program};

@@ -3,15 +3,19 @@
 #include <functional>
 
 #include "image_button/ibutton_fixture.h"
+#include "runtime/control_site.h"
 #include "runtime/gdi.h"
 #include "runtime/runtime_error.h"
+#include "support/raised_error.h"
 
 namespace {
 
+using runtime::ControlSite;
 using runtime::kFalse;
 using runtime::kTrue;
 using runtime::PropertyBag;
 using runtime::Variant;
+using test_support::IButtonPeer;
 using test_support::IButtonTest;
 
 std::vector<std::string> Names(const PropertyBag& bag) {
@@ -21,7 +25,7 @@ std::vector<std::string> Names(const PropertyBag& bag) {
 }
 
 TEST_F(IButtonTest, DefaultsAreLeftOutAndFontDrawModeAndColourAlwaysSaved) {
-  const PropertyBag saved = Button().SaveSettings();
+  const PropertyBag saved = ControlSite::SaveSettings(Button());
   EXPECT_EQ(Names(saved), (std::vector<std::string>{"_extentx", "_extenty", "BackPicture", "cFont", "cDrawMode",
                                                     "cForeColor"}));
   EXPECT_EQ(saved.ReadProperty("_extentx", {}).ToLong(), 926);
@@ -35,7 +39,7 @@ TEST_F(IButtonTest, EverySettingAwayFromItsDefaultIsSavedInOrderButNeverValue) {
   b.LetcBackStyle(0);
   b.LetCaption(QStringLiteral("OK"));
   b.LetAutoSize(kFalse);
-  const PropertyBag saved = b.SaveSettings();
+  const PropertyBag saved = ControlSite::SaveSettings(b);
   EXPECT_EQ(Names(saved), (std::vector<std::string>{"_extentx", "_extenty", "BackPicture", "Enabled", "Style",
                                                     "cBackStyle", "Caption", "AutoSize", "cFont", "cDrawMode",
                                                     "cForeColor"}));
@@ -75,7 +79,7 @@ TEST_F(LoadedFromSettings, LowerCaseKeysLoadAndTheSettingsSaveBackByteForByte) {
   EXPECT_EQ(b.cForeColor(), 0x80000012u);
   EXPECT_EQ(b.AutoSize(), kTrue) << "missing AutoSize loads as True";
   EXPECT_EQ(b.Style(), 0) << "missing Style loads a push button";
-  EXPECT_EQ(b.SaveSettings().ToBytes(), Settings().ToBytes());
+  EXPECT_EQ(ControlSite::SaveSettings(b).ToBytes(), Settings().ToBytes());
 }
 
 class WrongKindOfSetting : public IButtonTest {
@@ -91,14 +95,15 @@ class WrongKindOfSetting : public IButtonTest {
 
 TEST_F(WrongKindOfSetting, IsReportedAsATypeMismatchAndWhatWasReadStays) {
   EXPECT_EQ(errors.numbers, std::vector<int>{13});
-  EXPECT_EQ(Button().GetEnabled(), kFalse) << "settings read before the bad one keep their values";
-  EXPECT_EQ(Button().StateImageCount(), 4u);
+  EXPECT_EQ(Button().Enabled(), kFalse) << "settings read before the bad one keep their values";
+  EXPECT_EQ(Peer().StateImageCount(), 4u);
 }
 
 // Every persisted property tells the runtime of its change, by its own name,
 // once the change is drawn; Value is not persisted and tells nothing.
 TEST_F(IButtonTest, EachPersistedPropertyAnnouncesItsChangeAfterTheRedraw) {
   image_button::iButton& b = Button();
+  const IButtonPeer peer(b);
   auto font = std::make_shared<runtime::Font>();
   font->name = QStringLiteral("Serif");
   font->size = 12;
@@ -124,49 +129,45 @@ TEST_F(IButtonTest, EachPersistedPropertyAnnouncesItsChangeAfterTheRedraw) {
     SCOPED_TRACE(row.property);
     std::vector<std::string> names;
     int drawsAtNotice = -1;
-    b.onPropertyChanged = [&](std::string_view name) {
+    ControlSite::OnPropertyChanged(b, [&](std::string_view name) {
       names.emplace_back(name);
-      drawsAtNotice = b.DrawButtonCount();
-    };
-    const int drawsBefore = b.DrawButtonCount();
+      drawsAtNotice = peer.DrawButtonCount();
+    });
+    const int drawsBefore = peer.DrawButtonCount();
     row.change();
     if (*row.property == '\0') {
       EXPECT_TRUE(names.empty());
     } else {
       EXPECT_EQ(names, std::vector<std::string>{row.property});
-      EXPECT_EQ(drawsAtNotice, b.DrawButtonCount()) << "nothing is drawn after the notice";
+      EXPECT_EQ(drawsAtNotice, peer.DrawButtonCount()) << "nothing is drawn after the notice";
     }
-    EXPECT_EQ(b.DrawButtonCount() > drawsBefore, row.redraws);
+    EXPECT_EQ(peer.DrawButtonCount() > drawsBefore, row.redraws);
   }
 }
 
 TEST_F(IButtonTest, ABackStyleBeyondSixteenBitsIsAnOverflowThatChangesNothing) {
   image_button::iButton& b = Button();
+  const IButtonPeer peer(b);
   int notices = 0;
-  b.onPropertyChanged = [&](std::string_view) { ++notices; };
+  ControlSite::OnPropertyChanged(b, [&](std::string_view) { ++notices; });
   const struct {
     std::int32_t style;
     bool fits;
   } rows[] = {{32767, true}, {32768, false}, {-32768, true}, {-32769, false}, {65536, false}, {0, true}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.style);
-    const std::int16_t before = b.BackStyle();
-    const int draws = b.DrawButtonCount();
+    const std::int16_t before = peer.BackStyle();
+    const int draws = peer.DrawButtonCount();
     const int noticesBefore = notices;
-    int error = 0;
-    try {
-      b.LetcBackStyle(row.style);
-    } catch (const runtime::RuntimeError& e) {
-      error = e.Number();
-    }
+    const int error = test_support::ErrorNumberOf([&] { b.LetcBackStyle(row.style); });
     if (row.fits) {
       EXPECT_EQ(error, 0);
       EXPECT_EQ(b.cBackStyle(), row.style);
       EXPECT_EQ(notices, noticesBefore + 1);
     } else {
       EXPECT_EQ(error, runtime::kOverflow);
-      EXPECT_EQ(b.BackStyle(), before);
-      EXPECT_EQ(b.DrawButtonCount(), draws) << "nothing is drawn";
+      EXPECT_EQ(peer.BackStyle(), before);
+      EXPECT_EQ(peer.DrawButtonCount(), draws) << "nothing is drawn";
       EXPECT_EQ(notices, noticesBefore) << "and nothing announced";
     }
   }
@@ -174,13 +175,14 @@ TEST_F(IButtonTest, ABackStyleBeyondSixteenBitsIsAnOverflowThatChangesNothing) {
 
 TEST_F(IButtonTest, AutoSizeFalseKeepsTheCutAndTheSizeTrueCutsAgainAndSnaps) {
   image_button::iButton& b = Button();
-  const int cuts = b.CutCount();
+  const IButtonPeer peer(b);
+  const int cuts = peer.CutCount();
   b.LetAutoSize(kFalse);
   b.SetWidth(900);
-  EXPECT_EQ(b.CutCount(), cuts);
+  EXPECT_EQ(peer.CutCount(), cuts);
   EXPECT_EQ(b.Width(), 900.0f) << "without AutoSize the size is the container's";
   b.LetAutoSize(kTrue);
-  EXPECT_EQ(b.CutCount(), cuts + 1);
+  EXPECT_EQ(peer.CutCount(), cuts + 1);
   EXPECT_EQ(b.Width(), 525.0f) << "one 35-pixel frame";
   EXPECT_EQ(b.Height(), 525.0f);
 }
@@ -192,11 +194,11 @@ TEST_F(IButtonTest, AToggleDrawsTheSecondHalfWhileCheckedAndStyleZeroTheFirstHal
   b.SetBackPicture(runtime::Picture::FromFile(test_support::StripFile(10, 35, 35)));
   b.LetStyle(1);
   b.LetValue(kTrue);
-  EXPECT_EQ(b.DrawnState(), 0);
+  EXPECT_EQ(Peer().DrawnState(), 0);
   EXPECT_EQ(PixelAt(5, 5), test_support::kFrameColours[4]) << "entry 4 is Normal while checked";
   b.LetStyle(0);
   EXPECT_EQ(b.Value(), kTrue) << "Style leaves Value alone";
-  EXPECT_EQ(b.StateImageCount(), 4u);
+  EXPECT_EQ(Peer().StateImageCount(), 4u);
   // Cut as a push button, the strip gives four frames of 70 pixels, each
   // starting with an even frame of the test strip.
   for (int state : {0, 1, 2, 3}) {
@@ -214,7 +216,7 @@ TEST(IButtonLoading, ReadingSavedSettingsAnnouncesNothing) {
   runtime::ControlClasses classes;
   classes.Register("Zorvane.iButton", [&](QWidget* form) {
     auto button = std::make_unique<image_button::iButton>(form);
-    button->onPropertyChanged = [&](std::string_view name) { notices.emplace_back(name); };
+    ControlSite::OnPropertyChanged(*button, [&](std::string_view name) { notices.emplace_back(name); });
     return button;
   });
   PropertyBag bag = IButtonTest::DefaultSettings();
@@ -286,11 +288,11 @@ TEST(IButtonLoading, UnloadingReleasesEveryPictureAndHandle) {
     b.cMouseAction(1, kTrue);
     // The surface paints what it was asked to when its pixels are needed;
     // until then it holds the picture, as a screen holds what it shows.
-    (void)b.ImagePixels();
+    (void)IButtonPeer(b).ImagePixels();
     strip = b.BackPicture();
-    for (int state = 0; state < 4; ++state) cut.push_back(b.StateImageFor(state));
+    for (int state = 0; state < 4; ++state) cut.push_back(IButtonPeer(b).StateImageFor(state));
     ASSERT_FALSE(strip.expired());
-    b.Unload();
+    ControlSite::Unload(b);
     EXPECT_TRUE(strip.expired()) << "the strip is released";
     for (const auto& picture : cut) EXPECT_TRUE(picture.expired()) << "and every state picture";
     const runtime::gdi::ObjectCounts surfaceOnly{before.dcs + 1, before.bitmaps + 1, before.palettes};

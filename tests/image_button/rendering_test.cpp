@@ -32,35 +32,35 @@ TEST_F(IButtonTest, ShowsThePictureOfTheStateLastAskedFor) {
 TEST_F(IButtonTest, AStateAlreadyOnScreenIsNotDrawnAgainUnlessForced) {
   image_button::iButton& button = Button();
   button.cMouseAction(0, kTrue);
-  const int draws = button.DrawButtonCount();
+  const int draws = Peer().DrawButtonCount();
   button.cMouseAction(1, kFalse);
   button.cMouseAction(1, kFalse);
-  EXPECT_EQ(button.DrawButtonCount(), draws + 1);
+  EXPECT_EQ(Peer().DrawButtonCount(), draws + 1);
   button.cMouseAction(1, kTrue);
   button.cMouseAction(1, kTrue);
-  EXPECT_EQ(button.DrawButtonCount(), draws + 3);
+  EXPECT_EQ(Peer().DrawButtonCount(), draws + 3);
 }
 
 TEST_F(IButtonTest, TheCaptionIsCentredAndMovesOnePixelWhenPressed) {
   image_button::iButton& button = Button();
   button.LetCaption(QStringLiteral("8"));
   button.cMouseAction(0, kTrue);
-  const QRect normal = InkBox(button.ImagePixels(), kFrameColours[0]);
+  const QRect normal = InkBox(Peer().ImagePixels(), kFrameColours[0]);
   button.cMouseAction(2, kTrue);
-  const QRect pressed = InkBox(button.ImagePixels(), kFrameColours[2]);
+  const QRect pressed = InkBox(Peer().ImagePixels(), kFrameColours[2]);
   ASSERT_FALSE(normal.isEmpty());
   EXPECT_EQ(pressed, normal.translated(1, 1));
   EXPECT_LE(std::abs(normal.center().x() - 17), 2);
   EXPECT_LE(std::abs(normal.center().y() - 17), 3);
   button.LetCaption(QString());
-  EXPECT_TRUE(InkBox(button.ImagePixels(), kFrameColours[2]).isEmpty()) << "an empty caption prints nothing";
+  EXPECT_TRUE(InkBox(Peer().ImagePixels(), kFrameColours[2]).isEmpty()) << "an empty caption prints nothing";
 }
 
 TEST_F(IButtonTest, ChangingTheCaptionKeepsThePictureOnScreen) {
   image_button::iButton& button = Button();
   button.cMouseAction(1, kTrue);
   button.LetCaption(QStringLiteral("5"));
-  EXPECT_EQ(button.DrawnState(), 1);
+  EXPECT_EQ(Peer().DrawnState(), 1);
   EXPECT_EQ(PixelAt(0, 0), kFrameColours[1]);
 }
 
@@ -90,24 +90,24 @@ TEST_F(IButtonTest, ATransparentButtonKeepsItsMaskEqualToThePictureShown) {
   b.SetWidth(900);
   b.LetcBackStyle(0);
   b.cMouseAction(1, kTrue);
-  EXPECT_EQ(b.BackStyle(), 0);
-  ASSERT_TRUE(b.MaskPicture());
-  const QImage mask = b.MaskPicture()->Pixels();
+  EXPECT_EQ(Peer().BackStyle(), 0);
+  ASSERT_TRUE(Peer().MaskPicture());
+  const QImage mask = Peer().MaskPicture()->Pixels();
   EXPECT_EQ(mask.size(), QSize(60, 35)) << "the picture stretched over the whole control";
-  EXPECT_EQ(mask, b.ImagePixels());
+  EXPECT_EQ(mask, Peer().ImagePixels());
   EXPECT_EQ(mask.pixel(59, 0), kFrameColours[1]);
 }
 
 TEST_F(IButtonTest, DisabledShowsItsOwnPictureAndAValueNeedsAToggleStyle) {
   image_button::iButton& button = Button();
   button.LetEnabled(kFalse);
-  EXPECT_EQ(button.DrawnState(), 3);
+  EXPECT_EQ(Peer().DrawnState(), 3);
   EXPECT_EQ(PixelAt(5, 5), kFrameColours[3]);
   button.LetEnabled(kTrue);
-  const int draws = button.DrawButtonCount();
+  const int draws = Peer().DrawButtonCount();
   button.LetValue(kTrue);
   EXPECT_EQ(button.Value(), kFalse);
-  EXPECT_EQ(button.DrawButtonCount(), draws) << "a push button's Value draws nothing";
+  EXPECT_EQ(Peer().DrawButtonCount(), draws) << "a push button's Value draws nothing";
 }
 
 }  // namespace

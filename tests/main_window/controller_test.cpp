@@ -236,8 +236,8 @@ TEST_F(MainWindowTest, AnUnhandledErrorIsReportedOnceAndTheWindowGoesOn) {
 }
 
 TEST_F(MainWindowTest, TheCopyMenusFormComesWithTheFirstTickAndIsNeverShown) {
-  EXPECT_FALSE(project.Form2Exists());
-  EXPECT_TRUE(Eventually([&] { return project.Form2Exists(); }));
+  EXPECT_FALSE(Form2Exists());
+  EXPECT_TRUE(Eventually([&] { return Form2Exists(); }));
   QTest::qWait(50);
   EXPECT_FALSE(project.Form2().Widget().isVisible());
 }

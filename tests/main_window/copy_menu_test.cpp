@@ -27,7 +27,7 @@ TEST_F(MainWindowTest, EachItemCopiesItsFieldExactlyAsShown) {
 }
 
 TEST_F(MainWindowTest, TheItemsAreEnabledOnlyWhileASizeIsTyped) {
-  ASSERT_TRUE(Eventually([&] { return project.Form2Exists() && !project.Form2().a.Enabled(); }));
+  ASSERT_TRUE(Eventually([&] { return Form2Exists() && !project.Form2().a.Enabled(); }));
   QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
   ChooseCopyItem(0);
   EXPECT_EQ(ClipboardText(), QStringLiteral("untouched")) << "a disabled item cannot be chosen";

@@ -3,11 +3,14 @@
 // that changes nothing, or tick at all while nothing of it can be seen.
 #include <QWindow>
 
+#include "image_button/ibutton_peer.h"
 #include "main_window/main_window_fixture.h"
 #include "runtime/timer.h"
+#include "support/timer_peer.h"
 
 namespace {
 
+using test_support::IButtonPeer;
 using test_support::MainWindowTest;
 
 const char* const kAllButtons[] = {"iButton1", "iButton2",  "iButton3",  "iButton4",  "iButton5",
@@ -33,22 +36,23 @@ class PaintCounter : public QObject {
 };
 
 TEST_F(MainWindowTest, EachStripIsCutOnceAndEachRedrawPaintsOnePicture) {
-  for (const char* name : kAllButtons) EXPECT_EQ(Button(name).CutCount(), 1) << name;
+  for (const char* name : kAllButtons) EXPECT_EQ(IButtonPeer(Button(name)).CutCount(), 1) << name;
   image_button::iButton& five = Button("iButton5");
-  const int draws = five.DrawButtonCount();
-  const int pictures = five.PictureCount();
+  const IButtonPeer peer(five);
+  const int draws = peer.DrawButtonCount();
+  const int pictures = peer.PictureCount();
   QCursor::setPos(five.Widget()->mapToGlobal(QPoint(10, 10)));
   QTest::mouseMove(five.Widget(), QPoint(10, 10));
   for (int i = 0; i < 5; ++i) Click("iButton5");
-  five.cMouseAction(five.DrawnState(), runtime::kFalse);
-  five.cMouseAction(five.DrawnState(), runtime::kFalse);
+  five.cMouseAction(peer.DrawnState(), runtime::kFalse);
+  five.cMouseAction(peer.DrawnState(), runtime::kFalse);
   QTest::qWait(120);  // ticks of the refresh timer and of the button's poll
-  EXPECT_GT(five.DrawButtonCount(), draws);
-  EXPECT_EQ(five.PictureCount() - pictures, five.DrawButtonCount() - draws) << "one picture per redraw";
-  for (const char* name : kAllButtons) EXPECT_EQ(Button(name).CutCount(), 1) << name;
-  const int settled = five.DrawButtonCount();
-  five.cMouseAction(five.DrawnState(), runtime::kFalse);
-  EXPECT_EQ(five.DrawButtonCount(), settled) << "the state on screen is not drawn again";
+  EXPECT_GT(peer.DrawButtonCount(), draws);
+  EXPECT_EQ(peer.PictureCount() - pictures, peer.DrawButtonCount() - draws) << "one picture per redraw";
+  for (const char* name : kAllButtons) EXPECT_EQ(IButtonPeer(Button(name)).CutCount(), 1) << name;
+  const int settled = peer.DrawButtonCount();
+  five.cMouseAction(peer.DrawnState(), runtime::kFalse);
+  EXPECT_EQ(peer.DrawButtonCount(), settled) << "the state on screen is not drawn again";
 }
 
 TEST_F(MainWindowTest, ATickThatChangesNothingRepaintsAndRelaysOutNothing) {
@@ -67,24 +71,24 @@ TEST_F(MainWindowTest, ATickThatChangesNothingRepaintsAndRelaysOutNothing) {
 TEST_F(MainWindowTest, NothingTicksWhileTheWindowIsOutOfSightAndOneTickComesAtOnceOnRestore) {
   QWindow* window = form.Widget().windowHandle();
   ASSERT_NE(window, nullptr);
-  form.SetWindowState(1);
+  form.SetWindowState(runtime::Form::kMinimized);
   window->hide();  // what a window manager does to a minimised window
-  EXPECT_TRUE(Eventually([&] { return form.Timer1.Held(); }));
+  EXPECT_TRUE(Eventually([&] { return test_support::TimerPeer(form.Timer1).Held(); }));
   Write(0, QStringLiteral("33"));
   QTest::qWait(60);
   EXPECT_EQ(Field(1).ForeColor(), runtime::kSystemWindowText) << "no tick while held";
   window->show();
-  form.SetWindowState(0);
-  EXPECT_TRUE(Eventually([&] { return !form.Timer1.Held(); }));
+  form.SetWindowState(runtime::Form::kNormal);
+  EXPECT_TRUE(Eventually([&] { return !test_support::TimerPeer(form.Timer1).Held(); }));
   EXPECT_EQ(Field(1).ForeColor(), 255u) << "the tick on restore came at once";
 }
 
 TEST_F(MainWindowTest, AMinimiseTheDesktopIgnoresKeepsTheTimerRunning) {
   // Without a window manager the window stays on screen: it must go on
   // following the input.
-  form.SetWindowState(1);
+  form.SetWindowState(runtime::Form::kMinimized);
   QTest::qWait(30);
-  EXPECT_FALSE(form.Timer1.Held());
+  EXPECT_FALSE(test_support::TimerPeer(form.Timer1).Held());
   Write(0, QStringLiteral("33"));
   EXPECT_TRUE(Eventually([&] { return Field(1).ForeColor() == 255u; }));
 }

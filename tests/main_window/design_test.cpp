@@ -1,9 +1,14 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPalette>
+#include <cmath>
+#include <string>
+#include <vector>
 
+#include "image_button/ibutton_peer.h"
 #include "main_window/designs.h"
 #include "main_window/main_window_fixture.h"
+#include "runtime/control_site.h"
 #include "runtime/font.h"
 #include "runtime/interface_setup.h"
 #include "runtime/line_edit_box.h"
@@ -15,33 +20,14 @@ namespace {
 
 using test_support::MainWindowTest;
 
-struct ButtonRow {
-  const char* name;
-  float left, top, width, height;
-  QRect pixels;
-  int tabIndex;
-  const char* toolTip;
-  const char* caption;
-  const char* face;
-  double points;
-};
+// The fourteen buttons, by the numbers their names carry.
+std::vector<std::string> ButtonNames() {
+  std::vector<std::string> names;
+  for (int n = 1; n <= 14; ++n) names.push_back("iButton" + std::to_string(n));
+  return names;
+}
 
-const ButtonRow kButtons[] = {
-    {"iButton13", 240, 2700, 1050, 525, QRect(16, 180, 70, 35), 15, "复制", "复制", "微软雅黑", 10.5},
-    {"iButton3", 2880, 840, 525, 525, QRect(192, 56, 35, 35), 5, "1", "1", "宋体", 9},
-    {"iButton2", 3950, 10, 420, 420, QRect(263, 1, 28, 28), 4, "最小化", "", "宋体", 9},
-    {"iButton1", 4370, 10, 420, 420, QRect(291, 1, 28, 28), 3, "关闭", "", "宋体", 9},
-    {"iButton4", 4080, 1440, 525, 525, QRect(272, 96, 35, 35), 6, "6", "6", "宋体", 9},
-    {"iButton5", 3480, 1440, 525, 525, QRect(232, 96, 35, 35), 7, "5", "5", "宋体", 9},
-    {"iButton6", 2880, 1440, 525, 525, QRect(192, 96, 35, 35), 8, "4", "4", "宋体", 9},
-    {"iButton7", 4080, 840, 525, 525, QRect(272, 56, 35, 35), 9, "3", "3", "宋体", 9},
-    {"iButton8", 3480, 840, 525, 525, QRect(232, 56, 35, 35), 10, "2", "2", "宋体", 9},
-    {"iButton9", 2880, 2040, 525, 525, QRect(192, 136, 35, 35), 11, "7", "7", "宋体", 9},
-    {"iButton10", 3480, 2040, 525, 525, QRect(232, 136, 35, 35), 12, "8", "8", "宋体", 9},
-    {"iButton11", 4080, 2040, 525, 525, QRect(272, 136, 35, 35), 13, "9", "9", "宋体", 9},
-    {"iButton12", 3480, 2640, 525, 525, QRect(232, 176, 35, 35), 14, "0", "0", "宋体", 9},
-    {"iButton14", 1560, 2700, 1050, 525, QRect(104, 180, 70, 35), 16, "清空", "清空", "微软雅黑", 10.5},
-};
+int Pixels(float twips) { return static_cast<int>(std::lround(twips / 15)); }
 
 TEST_F(MainWindowTest, TheMainWindowIsAsDesigned) {
   EXPECT_EQ(form.Caption(), QStringLiteral("Zorvane 2.0"));
@@ -61,42 +47,82 @@ TEST_F(MainWindowTest, TheMainWindowIsAsDesigned) {
   }
 }
 
-TEST_F(MainWindowTest, EveryButtonStandsWhereDesignedAndSizedToOneFrame) {
-  for (const ButtonRow& row : kButtons) {
-    SCOPED_TRACE(row.name);
-    image_button::iButton& b = Button(row.name);
-    EXPECT_EQ(b.Left(), row.left);
-    EXPECT_EQ(b.Top(), row.top);
-    EXPECT_EQ(b.Width(), row.width);
-    EXPECT_EQ(b.Height(), row.height);
-    EXPECT_EQ(b.Widget()->geometry(), row.pixels);
-    EXPECT_EQ(b.TabIndex(), row.tabIndex);
-    EXPECT_EQ(b.ToolTipText(), QString::fromUtf8(row.toolTip));
-    EXPECT_EQ(b.Widget()->toolTip(), QString::fromUtf8(row.toolTip));
-    EXPECT_EQ(b.Caption(), QString::fromUtf8(row.caption));
-    EXPECT_EQ(b.cFont()->name, QString::fromUtf8(row.face));
-    EXPECT_EQ(b.cFont()->size, row.points);
-    EXPECT_EQ(b.cFont()->charset, 134);
-    EXPECT_EQ(b.cDrawMode(), 13);
-    EXPECT_EQ(b.cForeColor(), 0x80000012u);
-    EXPECT_EQ(b.Style(), 0);
+// Every control stands where its twips put it, at 15 twips to the pixel,
+// inside the window.
+TEST_F(MainWindowTest, EveryControlsPixelsAreItsTwipsOverFifteen) {
+  std::vector<const runtime::Control*> controls;
+  for (const runtime::TextBox* field : form.Text1) controls.push_back(field);
+  for (const std::string& name : ButtonNames()) controls.push_back(&Button(name));
+  for (const runtime::Control* control : controls) {
+    SCOPED_TRACE(control->Name() + "(" + std::to_string(control->Index()) + ")");
+    const QRect pixels(Pixels(control->Left()), Pixels(control->Top()), Pixels(control->Width()),
+                       Pixels(control->Height()));
+    EXPECT_EQ(control->Widget()->geometry(), pixels);
+    EXPECT_TRUE(form.Widget().rect().contains(pixels));
+  }
+}
+
+// Each button is a push button that sizes itself to one frame of its strip,
+// five frames wide, and draws its caption in the button text's colour.
+TEST_F(MainWindowTest, EveryButtonIsOneFrameOfItsStrip) {
+  for (const std::string& name : ButtonNames()) {
+    SCOPED_TRACE(name);
+    image_button::iButton& b = Button(name);
+    EXPECT_EQ(b.Style(), image_button::iButton::PushButton);
     EXPECT_EQ(b.AutoSize(), runtime::kTrue);
     EXPECT_EQ(b.cBackStyle(), 1);
-    EXPECT_EQ(b.StateImageFor(0)->Pixels().size(), row.pixels.size()) << "one frame of its strip";
+    EXPECT_EQ(b.cDrawMode(), 13);
+    EXPECT_EQ(b.cForeColor(), runtime::kSystemButtonText);
+    ASSERT_TRUE(b.BackPicture());
+    const QSize strip = b.BackPicture()->Pixels().size();
+    EXPECT_EQ(strip.width() % 5, 0) << "five equal frames";
+    const QSize frame(strip.width() / 5, strip.height());
+    EXPECT_EQ(b.Widget()->size(), frame);
+    EXPECT_EQ(b.Width(), static_cast<float>(frame.width() * 15));
+    EXPECT_EQ(b.Height(), static_cast<float>(frame.height() * 15));
+    EXPECT_EQ(test_support::IButtonPeer(b).StateImageFor(0)->Pixels().size(), frame);
+  }
+}
+
+// A key shows the digit its click types; the others say what they do.
+TEST_F(MainWindowTest, EachKeyShowsTheDigitItTypes) {
+  for (int n = 3; n <= 12; ++n) {
+    const std::string name = "iButton" + std::to_string(n);
+    SCOPED_TRACE(name);
+    const QString caption = Button(name).Caption();
+    ASSERT_EQ(caption.size(), 1);
+    Write(0, QStringLiteral("1"));  // not empty, so that the keypad's 0 types too
+    Click(name);
+    EXPECT_EQ(Text(0), QStringLiteral("1") + caption);
+  }
+  const struct {
+    const char* name;
+    const char* caption;
+    const char* toolTip;
+  } commands[] = {{"iButton1", "", "关闭"},
+                  {"iButton2", "", "最小化"},
+                  {"iButton13", "复制", "复制"},
+                  {"iButton14", "清空", "清空"}};
+  for (const auto& command : commands) {
+    SCOPED_TRACE(command.name);
+    EXPECT_EQ(Button(command.name).Caption(), QString::fromUtf8(command.caption));
+    EXPECT_EQ(Button(command.name).ToolTipText(), QString::fromUtf8(command.toolTip));
+    EXPECT_EQ(Button(command.name).Widget()->toolTip(), QString::fromUtf8(command.toolTip));
   }
 }
 
 TEST_F(MainWindowTest, EachButtonsSavedSettingsWriteBackByteForByte) {
-  for (const ButtonRow& row : kButtons) {
-    SCOPED_TRACE(row.name);
-    const QByteArray stored = main_window::LoadDesignFile("settings/" + QString::fromLatin1(row.name).toLower().toStdString() + ".bag");
-    const std::string saved = Button(row.name).SaveSettings().ToBytes();
+  for (const std::string& name : ButtonNames()) {
+    SCOPED_TRACE(name);
+    const QByteArray stored =
+        main_window::LoadDesignFile("settings/" + QString::fromStdString(name).toLower().toStdString() + ".bag");
+    const std::string saved = runtime::ControlSite::SaveSettings(Button(name)).ToBytes();
     EXPECT_TRUE(saved == std::string(stored.constData(), static_cast<std::size_t>(stored.size())));
     std::vector<std::string> keys;
     const runtime::PropertyBag reread = runtime::PropertyBag::FromBytes(saved);
     for (const auto& entry : reread.Entries()) keys.push_back(entry.name);
     std::vector<std::string> expected = {"_extentx", "_extenty", "backpicture", "caption", "cfont", "cdrawmode", "cforecolor"};
-    if (*row.caption == '\0') expected.erase(expected.begin() + 3);
+    if (Button(name).Caption().isEmpty()) expected.erase(expected.begin() + 3);
     EXPECT_EQ(keys, expected);
   }
 }
@@ -104,16 +130,12 @@ TEST_F(MainWindowTest, EachButtonsSavedSettingsWriteBackByteForByte) {
 TEST_F(MainWindowTest, TheFieldsAreAsDesigned) {
   const struct {
     int index;
-    QRect pixels;
     int maxLength;
     bool locked;
-  } rows[] = {{0, QRect(64, 59, 81, 21), 6, false}, {1, QRect(64, 103, 81, 21), 10, true},
-              {2, QRect(64, 153, 81, 21), 10, true}};
+  } rows[] = {{0, 6, false}, {1, 10, true}, {2, 10, true}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.index);
     runtime::TextBox& field = Field(row.index);
-    EXPECT_EQ(field.Widget()->geometry(), row.pixels);
-    EXPECT_EQ(field.TabIndex(), row.index);
     EXPECT_EQ(field.MaxLength(), row.maxLength);
     EXPECT_EQ(field.Locked(), row.locked);
     EXPECT_FALSE(field.Field().hasFrame()) << "flat, in the skin's white panel";
@@ -143,16 +165,22 @@ TEST(OutputFace, AStandInTooWideForTheLargestSizesGivesWayToOneThatFits) {
   }
 }
 
+// The tab order is the fields by index, then the buttons by the numbers in
+// their names, and round again.
 TEST_F(MainWindowTest, TabRunsThroughTheFieldsAndThenTheButtonsByNumber) {
-  QApplication::setActiveWindow(&form.Widget());
-  Field(2).Widget()->setFocus();
-  for (const char* next : {"iButton1", "iButton2", "iButton3", "iButton4"}) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), Button(next).Widget()) << next;
+  std::vector<const runtime::Control*> order;
+  for (const runtime::TextBox* field : form.Text1) order.push_back(field);
+  for (const std::string& name : ButtonNames()) order.push_back(&Button(name));
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    EXPECT_LT(order[i - 1]->TabIndex(), order[i]->TabIndex()) << order[i]->Name();
   }
-  Button("iButton14").Widget()->setFocus();
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), Field(0).Widget()) << "and round again";
+  QApplication::setActiveWindow(&form.Widget());
+  Field(0).Widget()->setFocus();
+  for (std::size_t i = 1; i <= order.size(); ++i) {
+    const runtime::Control* next = order[i % order.size()];
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), next->Widget()) << next->Name() << " " << i;
+  }
 }
 
 TEST_F(MainWindowTest, TheCopyMenusFormIsAsDesigned) {

@@ -8,6 +8,7 @@
 #include <QFontInfo>
 #include <QTest>
 
+#include "image_button/ibutton_peer.h"
 #include "main_window/form1.h"
 #include "main_window/project.h"
 #include "runtime/application.h"
@@ -49,8 +50,9 @@ TEST_F(HighDpi, EachButtonShowsItsOwnFrameSharp) {
     auto& button = form.ControlNamed<image_button::iButton>(name);
     button.LetCaption(QString());  // the picture alone
     button.cMouseAction(0, runtime::kTrue);
-    const QImage frame = button.StateImageFor(0)->Pixels().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(button.ImagePixels(), frame) << "the picture is exactly frame 0 of the strip";
+    const test_support::IButtonPeer peer(button);
+    const QImage frame = peer.StateImageFor(0)->Pixels().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(peer.ImagePixels(), frame) << "the picture is exactly frame 0 of the strip";
     const QImage shown = button.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(shown.size(), frame.size() * 2);
     // Every device pixel is its frame pixel, doubled: nothing blurred in from

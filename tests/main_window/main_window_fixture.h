@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "main_window/project.h"
 #include "runtime/dispatch.h"
 #include "runtime/form_widget.h"
+#include "support/eventually.h"
 #include "support/recorded_errors.h"
 
 namespace test_support {
@@ -30,16 +32,20 @@ class MainWindowTest : public testing::Test {
     QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
   }
   runtime::TextBox& Field(int index) { return form.Text1(index); }
+  // Whether the copy menu's form has been created: its window exists,
+  // hidden or not.
+  static bool Form2Exists() {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(),
+                       [](const QWidget* window) { return window->objectName() == QStringLiteral("Form2"); });
+  }
   QString Text(int index) { return form.Text1(index).Text(); }
   // A write from code, as a handler would make it.
   void Write(int index, const QString& text) {
     runtime::Boundary([&] { form.Text1(index).SetText(text); });
   }
   void Type(int index, const QString& keys) { QTest::keyClicks(Field(index).Widget(), keys); }
-  // True once `condition` holds; the refresh timer runs meanwhile.
-  static bool Eventually(const std::function<bool()>& condition) {
-    return QTest::qWaitFor(condition, 2000);
-  }
+  static bool Eventually(const std::function<bool()>& condition) { return test_support::Eventually(condition); }
   // Opens the copy menu with the copy button and chooses item `item` (0-based)
   // from the keyboard, as a user would.
   void ChooseCopyItem(int item) {

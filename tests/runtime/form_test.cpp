@@ -18,6 +18,8 @@
 #include "runtime/timer.h"
 #include "runtime/win32.h"
 #include "runtime/window_handles.h"
+#include "support/eventually.h"
+#include "support/raised_error.h"
 #include "support/recorded_errors.h"
 
 namespace {
@@ -109,13 +111,7 @@ TEST_F(FormTest, ControlsStandAtTheirTwipsInTabOrder) {
     do next = next->nextInFocusChain(); while (next->focusPolicy() == Qt::NoFocus);
     EXPECT_EQ(next, fields(i).Widget()) << "Tab leads to T(" << i << ")";
   }
-  bool missing = false;
-  try {
-    fields(3);
-  } catch (const runtime::RuntimeError& error) {
-    missing = error.Number() == runtime::kControlArrayElementMissing;
-  }
-  EXPECT_TRUE(missing);
+  EXPECT_EQ(test_support::ErrorNumberOf([&] { fields(3); }), runtime::kControlArrayElementMissing);
 }
 
 TEST_F(FormTest, ADesignNamingWhatDoesNotExistDoesNotLoad) {
@@ -128,12 +124,8 @@ TEST_F(FormTest, ADesignNamingWhatDoesNotExistDoesNotLoad) {
   };
   for (const char* design : designs) {
     SCOPED_TRACE(design);
-    try {
-      Form broken(runtime::ParseFormDesign(design, "t.frm"), classes);
-      ADD_FAILURE() << "loaded";
-    } catch (const runtime::RuntimeError& error) {
-      EXPECT_EQ(error.Number(), runtime::kLoadError);
-    }
+    EXPECT_EQ(test_support::ErrorNumberOf([&] { Form broken(runtime::ParseFormDesign(design, "t.frm"), classes); }),
+              runtime::kLoadError);
   }
 }
 
@@ -209,8 +201,9 @@ TEST_F(FormTest, TimersTickUntilTheProgramEnds) {
   timer.Tick.Handle([&] {
     if (++ticks == 3) runtime::End();
   });
-  QTest::qWait(200);
-  EXPECT_EQ(ticks, 3);
+  EXPECT_TRUE(test_support::Eventually([&] { return program.Ended(); }));
+  QTest::qWait(50);
+  EXPECT_EQ(ticks, 3) << "no tick after the end";
 }
 
 TEST_F(FormTest, ClosingTheStartUpWindowEndsTheProgram) {

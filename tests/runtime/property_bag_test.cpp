@@ -8,6 +8,7 @@
 
 #include "runtime/picture.h"
 #include "runtime/runtime_error.h"
+#include "support/raised_error.h"
 
 namespace {
 
@@ -101,12 +102,10 @@ TEST(PropertyBag, EveryTruncationIsALoadErrorNamingTheSetting) {
       ASSERT_EQ(error.Number(), runtime::kLoadError) << length;
     }
   }
-  try {
-    PropertyBag::FromBytes(std::string_view(bytes).substr(0, 60));
-    ADD_FAILURE() << "a cut inside a value was accepted";
-  } catch (const runtime::RuntimeError& error) {
-    EXPECT_NE(error.Description().find("'backpicture'"), std::string::npos) << error.Description();
-  }
+  const std::optional<runtime::RuntimeError> cut =
+      test_support::RaisedBy([&] { PropertyBag::FromBytes(std::string_view(bytes).substr(0, 60)); });
+  ASSERT_TRUE(cut) << "a cut inside a value was accepted";
+  EXPECT_NE(cut->Description().find("'backpicture'"), std::string::npos) << cut->Description();
 }
 
 TEST(PropertyBag, CorruptedBytesNeverCrashAndWhatReadsWritesBackTheSame) {
@@ -162,18 +161,11 @@ TEST(Variant, ConversionsFollowTheRuntimesRules) {
   EXPECT_EQ(Variant::FromString(QStringLiteral("true")).ToBoolean(), -1);
   EXPECT_EQ(Variant::FromInteger(5).ToBoolean(), -1);
   EXPECT_EQ(Variant::FromBoolean(-1).ToString(), QStringLiteral("True"));
-  const auto number = [](const Variant& v, auto convert) {
-    try {
-      convert(v);
-    } catch (const runtime::RuntimeError& error) {
-      return error.Number();
-    }
-    return 0;
-  };
-  EXPECT_EQ(number(Variant::FromLong(70000), [](const Variant& v) { return v.ToInteger(); }), 6);
-  EXPECT_EQ(number(Variant::FromString(QStringLiteral("x")), [](const Variant& v) { return v.ToLong(); }), 13);
-  EXPECT_EQ(number(Variant::FromLong(1), [](const Variant& v) { return v.ToPicture(); }), 13);
-  EXPECT_EQ(number(Variant::Nothing(), [](const Variant& v) { return v.ToFont(); }), 13);
+  using test_support::ErrorNumberOf;
+  EXPECT_EQ(ErrorNumberOf([] { (void)Variant::FromLong(70000).ToInteger(); }), 6);
+  EXPECT_EQ(ErrorNumberOf([] { (void)Variant::FromString(QStringLiteral("x")).ToLong(); }), 13);
+  EXPECT_EQ(ErrorNumberOf([] { (void)Variant::FromLong(1).ToPicture(); }), 13);
+  EXPECT_EQ(ErrorNumberOf([] { (void)Variant::Nothing().ToFont(); }), 13);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "artwork.h"
 #include "image_button/ibutton.h"
+#include "runtime/control_site.h"
 #include "runtime/font.h"
 #include "runtime/picture.h"
 #include "runtime/program.h"
@@ -119,7 +120,7 @@ int main(int argc, char** argv) {
     control.SetcFont(Face(button.face, button.points));
     control.LetcDrawMode(13);
     control.LetcForeColor(0x80000012);
-    const std::string bytes = control.SaveSettings().ToBytes();
+    const std::string bytes = runtime::ControlSite::SaveSettings(control).ToBytes();
     const QString path = out + QStringLiteral("/settings/") + QString::fromLatin1(button.name).toLower() +
                          QStringLiteral(".bag");
     if (!Write(path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())))) return 1;

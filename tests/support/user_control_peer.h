@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+
+#include "runtime/picture.h"
+#include "runtime/user_control.h"
+
+namespace test_support {
+
+// What tests read of a user control's surface that its container never
+// sees: what the surface shows, its back style and mask, and how many
+// pictures were painted on it.
+class UserControlPeer {
+ public:
+  explicit UserControlPeer(const runtime::UserControl& control) : mControl(control) {}
+
+  // The persistent image's pixels, as the surface shows them.
+  [[nodiscard]] QImage ImagePixels() const {
+    const runtime::PictureRef image = mControl.Image();
+    return image ? image->Pixels() : QImage();
+  }
+  [[nodiscard]] std::int16_t BackStyle() const { return mControl.BackStyle(); }
+  [[nodiscard]] const runtime::PictureRef& MaskPicture() const { return mControl.MaskPicture(); }
+  [[nodiscard]] int PictureCount() const { return mControl.mPictureCount; }
+
+ private:
+  const runtime::UserControl& mControl;
+};
+
+}  // namespace test_support
