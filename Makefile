@@ -11,7 +11,7 @@ FUZZ_DIR    ?= build-fuzz
 FUZZ_SECONDS ?= 60
 # How long each fuzz target runs inside `make test`.
 TEST_FUZZ_SECONDS ?= 5
-FUZZ_TARGETS := conversions property_bag form_design
+FUZZ_TARGETS := conversions property_bag form_design paste
 BUILD_TYPE  ?= RelWithDebInfo
 JOBS        ?= $(shell nproc)
 
