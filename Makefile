@@ -1,7 +1,8 @@
 # Zorvane: `make run` builds and opens the window, `make test` runs every test
-# (plain, under the sanitizers, and a short run of each fuzz target); `make
-# fuzz` fuzzes longer. Each first installs the Debian packages it needs when
-# any is missing.
+# (plain, under the sanitizers, a short run of each fuzz target and a short
+# soak in a real X server); `make fuzz` fuzzes longer and `make soak` soaks
+# for ten minutes. Each first installs the Debian packages it needs when any
+# is missing.
 
 SHELL := /bin/bash
 
@@ -32,9 +33,18 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:de
 # client library for the start-up probe, and Python for the report.
 BENCH_PACKAGES := libbenchmark-dev libxcb-damage0-dev xvfb xdotool python3
 
+# How long `make soak` drives the real program in a real X server, and what
+# it needs for that: a window manager, so that minimising means something,
+# the tools that type, click and fill the clipboard, and xrestop to read what
+# the X server holds for the program.
+SOAK_SECONDS ?= 600
+# The short soak inside `make test`.
+TEST_SOAK_SECONDS ?= 60
+SOAK_PACKAGES := xvfb x11-utils xdotool xclip xrestop openbox python3
+
 PREFIX ?= /usr/local
 
-.PHONY: all build run test deps test-deps bench fuzz fuzz-build install package clean
+.PHONY: all build run test deps test-deps bench fuzz fuzz-build soak install package clean
 
 all: build
 
@@ -82,6 +92,8 @@ test: test-deps
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure --timeout 600
 	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS)
+	$(call install_missing,$(SOAK_PACKAGES))
+	python3 tests/soak/x11_soak.py $(BUILD_DIR)/zorvane --seconds $(TEST_SOAK_SECONDS) --warm-up 20
 
 # Zorvane beside a bare Qt window and one with an empty 10 ms timer, under a
 # private Xvfb; prints the table the README shows.
@@ -100,6 +112,14 @@ fuzz-build: test-deps
 
 fuzz: fuzz-build
 	tests/fuzz/run_fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# The real program in Xvfb under openbox for SOAK_SECONDS seconds of random
+# clicks, keys, pastes, copy-menu choices, drags and minimise/restore; fails
+# when memory or the program's X resources grow after the first minute or the
+# fields disagree with the formulas (tests/soak/x11_soak.py).
+soak: build
+	$(call install_missing,$(SOAK_PACKAGES))
+	python3 tests/soak/x11_soak.py $(BUILD_DIR)/zorvane --seconds $(SOAK_SECONDS)
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
