@@ -1,7 +1,8 @@
 # Zorvane: `make run` builds and opens the window, `make test` runs every test
-# (plain, under the sanitizers, and a short run of each fuzz target); `make
-# fuzz` fuzzes longer. Each first installs the Debian packages it needs when
-# any is missing.
+# (plain, under the sanitizers, a short run of each fuzz target and a short
+# soak in a real X server); `make fuzz` fuzzes longer and `make soak` soaks
+# for ten minutes. Each first installs the Debian packages it needs when any
+# is missing.
 
 SHELL := /bin/bash
 
@@ -11,7 +12,7 @@ FUZZ_DIR    ?= build-fuzz
 FUZZ_SECONDS ?= 60
 # How long each fuzz target runs inside `make test`.
 TEST_FUZZ_SECONDS ?= 5
-FUZZ_TARGETS := conversions property_bag form_design
+FUZZ_TARGETS := conversions property_bag form_design paste
 BUILD_TYPE  ?= RelWithDebInfo
 JOBS        ?= $(shell nproc)
 
@@ -45,9 +46,18 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:de
 # measured, awk for the companion's yardstick, and Python for the report.
 BENCH_PACKAGES := libbenchmark-dev libxcb-damage0-dev xvfb xdotool dbus-daemon mawk python3
 
+# How long `make soak` drives the real program in a real X server, and what
+# it needs for that: a window manager, so that minimising means something,
+# the tools that type, click and fill the clipboard, and xrestop to read what
+# the X server holds for the program.
+SOAK_SECONDS ?= 600
+# The short soak inside `make test`.
+TEST_SOAK_SECONDS ?= 60
+SOAK_PACKAGES := xvfb x11-utils xdotool xclip xrestop openbox python3
+
 PREFIX ?= /usr/local
 
-.PHONY: all build run test deps test-deps bench fuzz fuzz-build install package clean
+.PHONY: all build run test deps test-deps bench fuzz fuzz-build soak install package clean
 
 all: build
 
@@ -95,6 +105,8 @@ test: test-deps
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure --timeout 600
 	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS)
+	$(call install_missing,$(SOAK_PACKAGES))
+	python3 tests/soak/x11_soak.py $(BUILD_DIR)/zorvane --seconds $(TEST_SOAK_SECONDS) --warm-up 20
 
 # Formats sparse images of Zorvane's sizes with the real formatters and
 # writes the measured capacities into the README's table.
@@ -114,22 +126,22 @@ bench: deps
 	python3 bench/run_bench.py --build $(BUILD_DIR)
 
 # Every fuzz target for FUZZ_SECONDS seconds, starting from the committed
-# seeds; any finding fails. New inputs go to a scratch folder, never into
-# the committed corpus.
+# seeds; any finding fails. A target is judged by its exit status; each one's
+# whole output stays in $(FUZZ_DIR)/logs (tests/fuzz/run_fuzz.sh).
 fuzz-build: test-deps
 	cmake -S . -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORVANE_FUZZ=ON
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
 
 fuzz: fuzz-build
-	@for target in $(FUZZ_TARGETS); do \
-	  scratch=$$(mktemp -d); \
-	  echo "fuzz_$$target: $(FUZZ_SECONDS) s"; \
-	  QT_QPA_PLATFORM=offscreen $(FUZZ_DIR)/tests/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) \
-	    -max_len=65536 -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/ \
-	    $$scratch tests/fuzz/corpus/$$target 2>&1 | grep -E '^(stat::number_of_executed_units|==[0-9]+==|SUMMARY|property failed|an unloaded|a bag did|pictures were)' ; \
-	  status=$${PIPESTATUS[0]}; rm -rf $$scratch; \
-	  if [ $$status -ne 0 ]; then echo "fuzz_$$target found a fault (see $(FUZZ_DIR)/)"; exit 1; fi; \
-	done
+	tests/fuzz/run_fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# The real program in Xvfb under openbox for SOAK_SECONDS seconds of random
+# clicks, keys, pastes, copy-menu choices, drags and minimise/restore; fails
+# when memory or the program's X resources grow after the first minute or the
+# fields disagree with the formulas (tests/soak/x11_soak.py).
+soak: build
+	$(call install_missing,$(SOAK_PACKAGES))
+	python3 tests/soak/x11_soak.py $(BUILD_DIR)/zorvane --seconds $(SOAK_SECONDS)
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

@@ -54,6 +54,10 @@ QString InstalledFamily(const QString& face) {
     family = Installed(substitute);
   }
   if (family.isEmpty()) family = face;
+  // Designs name a handful of faces; a bound keeps a stream of different
+  // names from growing the table without end.
+  constexpr qsizetype kRemembered = 64;
+  if (resolved.size() >= kRemembered) resolved.clear();
   resolved.insert(face, family);
   return family;
 }

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <algorithm>
 
 #include "runtime/key_ascii.h"
 #include "runtime/program.h"
@@ -23,6 +24,41 @@ LineEditBox::LineEditBox(QWidget* parent) : QLineEdit(parent) {
   setAcceptDrops(false);
 }
 
+namespace {
+
+// The characters that end a line wherever text is shown: a single-line
+// field takes only what comes before the first.
+bool IsLineBreak(QChar c) {
+  switch (c.unicode()) {
+    case u'\n':
+    case u'\v':
+    case u'\f':
+    case u'\r':
+    case 0x0085:
+    case 0x2028:
+    case 0x2029: return true;
+    default: return false;
+  }
+}
+
+// Another program's clipboard may hold half of a surrogate pair; on its own
+// it is no character at all.
+void DropUnpairedSurrogates(QString& text) {
+  qsizetype kept = 0;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+      text[kept++] = c;
+      text[kept++] = text[++i];
+    } else if (!c.isSurrogate()) {
+      text[kept++] = c;
+    }
+  }
+  text.truncate(kept);
+}
+
+}  // namespace
+
 int LineEditBox::TextRoom() const {
   // As the platform's field lays out its line: the contents rectangle less
   // the text margins and the 2 pixels it keeps clear at either side.
@@ -35,20 +71,17 @@ int LineEditBox::TextRoom() const {
 
 void LineEditBox::InsertFromUser(QString text) {
   if (isReadOnly()) return;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] == u'\r' || text[i] == u'\n') {
-      text.truncate(i);
-      break;
-    }
-  }
-  if (mUserLimit > 0) {
-    const qsizetype room = mUserLimit - (this->text().size() - selectedText().size());
-    if (room <= 0) return;
-    if (text.size() > room) {
-      text.truncate(room);
-      // Never leave half of a surrogate pair behind.
-      if (!text.isEmpty() && text.back().isHighSurrogate()) text.chop(1);
-    }
+  text.truncate(std::find_if(text.cbegin(), text.cend(), IsLineBreak) - text.cbegin());
+  DropUnpairedSurrogates(text);
+  // Without a limit of the user's own, the field's capacity is the limit:
+  // the platform would cut there, and could cut a pair in two.
+  const qsizetype limit = mUserLimit > 0 ? mUserLimit : maxLength();
+  const qsizetype room = limit - (this->text().size() - selectedText().size());
+  if (room <= 0) return;
+  if (text.size() > room) {
+    text.truncate(room);
+    // Never leave half of a surrogate pair behind.
+    if (text.back().isHighSurrogate()) text.chop(1);
   }
   if (text.isEmpty() && !hasSelectedText()) return;
   insert(text);

@@ -10,6 +10,7 @@
 
 #include "calc/conversions.h"
 #include "calc/size_formulas.h"
+#include "expected_sizes.h"
 
 namespace {
 
@@ -18,18 +19,6 @@ void Check(bool condition, const char* what) {
     std::fprintf(stderr, "property failed: %s\n", what);
     std::abort();
   }
-}
-
-std::string ToText(__int128 value) {
-  if (value == 0) return "0";
-  const bool negative = value < 0;
-  if (negative) value = -value;
-  std::string digits;
-  while (value > 0) {
-    digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(value % 10)));
-    value /= 10;
-  }
-  return negative ? "-" + digits : digits;
 }
 
 }  // namespace
@@ -49,18 +38,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(strict.Value() == lenient, "a number reads the same strictly and leniently");
   }
 
-  // Digit strings of up to nine digits: exactly the integer formulas.
-  const std::string_view digits = text.substr(0, std::min<std::size_t>(text.size(), 64));
-  bool allDigits = !digits.empty() && digits.size() == text.size();
-  for (char c : digits) allDigits = allDigits && c >= '0' && c <= '9';
-  std::size_t significant = digits.find_first_not_of('0');
-  if (allDigits && (significant == std::string_view::npos || digits.size() - significant <= 9)) {
-    __int128 n = 0;
-    for (char c : digits) n = n * 10 + (c - '0');
-    Check(strict.Ok() && strict.Value() == static_cast<double>(n), "a digit string converts exactly");
-    const __int128 k = n * 2097152 / 16065 + 1;
-    Check(fat32.Ok() && fat32.Value() == ToText(1028 * n - 4), "FAT32 = 1028 N - 4");
-    Check(ntfs.Ok() && ntfs.Value() == ToText(k * 16065 / 2048 + 1), "NTFS in whole cylinders");
+  // Digit strings of up to nine significant digits: exactly the integer
+  // formulas.
+  if (const auto n = fuzz_support::SmallDigitString(text)) {
+    Check(strict.Ok() && strict.Value() == static_cast<double>(*n), "a digit string converts exactly");
+    Check(fat32.Ok() && fat32.Value() == fuzz_support::ExpectedFat32(*n), "FAT32 = 1028 N - 4");
+    Check(ntfs.Ok() && ntfs.Value() == fuzz_support::ExpectedNtfs(*n), "NTFS in whole cylinders");
   }
 
   // What is written reads back as itself.

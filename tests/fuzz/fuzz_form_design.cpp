@@ -18,6 +18,7 @@
 #include "runtime/program.h"
 #include "runtime/property_bag.h"
 #include "runtime/runtime_error.h"
+#include "qt_fuzz_setup.h"
 
 namespace {
 
@@ -44,17 +45,29 @@ QByteArray File(std::string_view name) {
     const std::string bytes = bag.ToBytes();
     return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
   }();
+  static const QByteArray icon = Encoded(QImage(16, 16, QImage::Format_ARGB32), "ICO");
   if (name.ends_with(".bag")) return settings;
   if (name.ends_with(".jpg")) return strip;
-  if (name.ends_with(".ico")) return Encoded(QImage(16, 16, QImage::Format_ARGB32), "ICO");
+  if (name.ends_with(".ico")) return icon;
   runtime::Raise(runtime::kLoadError, "no file " + std::string(name));
+}
+
+// The same for every input: the control classes a design may name.
+const runtime::ControlClasses& Classes() {
+  static const runtime::ControlClasses classes = [] {
+    runtime::ControlClasses made;
+    image_button::RegisterIButton(made);
+    return made;
+  }();
+  return classes;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication application(*argc, *argv);
+  fuzz_support::StartQt(argc, argv);
+  Classes();
+  File("warm.bag");
   return 0;
 }
 
@@ -62,18 +75,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   runtime::Program program;
   program.SetErrorSink([](const runtime::RuntimeError&) {});
-  runtime::ControlClasses classes;
-  image_button::RegisterIButton(classes);
-  File("warm.bag");
   const runtime::gdi::ObjectCounts before = runtime::gdi::LiveObjects();
   try {
     const runtime::DesignNode design = runtime::ParseFormDesign(text, "fuzz.frm");
-    runtime::Form form(design, classes, File);
+    runtime::Form form(design, Classes(), File);
   } catch (const runtime::RuntimeError&) {
   }
   if (!(runtime::gdi::LiveObjects() == before)) {
     std::fprintf(stderr, "an unloaded form left device contexts, bitmaps or palettes behind\n");
     std::abort();
   }
+  fuzz_support::Housekeeping();
+  fuzz_support::CountInput();
   return 0;
 }

@@ -1,6 +1,5 @@
 // Any bytes as a control's saved settings: either a bag that writes back the
 // very same bytes, or a load error; never a crash or a read past the end.
-#include <QGuiApplication>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -10,10 +9,10 @@
 #include "runtime/gdi.h"
 #include "runtime/property_bag.h"
 #include "runtime/runtime_error.h"
+#include "qt_fuzz_setup.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QGuiApplication application(*argc, *argv);
+  fuzz_support::StartQt(argc, argv);
   return 0;
 }
 
@@ -33,5 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fprintf(stderr, "pictures were left behind\n");
     std::abort();
   }
+  fuzz_support::Housekeeping();
+  fuzz_support::CountInput();
   return 0;
 }

@@ -106,6 +106,33 @@ TEST_F(TextBoxTest, TheUserIsHeldToMaxLengthWhenTypingAndPasting) {
   EXPECT_EQ(input.Text(), QStringLiteral("12")) << "a paste takes the first line only";
 }
 
+TEST_F(TextBoxTest, APasteBringsWholeCharactersOfItsFirstLineOnly) {
+  struct Row {
+    const char* name;
+    QString pasted;
+    QString field;  // MaxLength 3
+  };
+  const Row rows[] = {
+      {"form feed", QStringLiteral("4\f5"), QStringLiteral("4")},
+      {"vertical tab", QStringLiteral("4\v5"), QStringLiteral("4")},
+      {"next line", QStringLiteral("4") + QChar(0x85) + QStringLiteral("5"), QStringLiteral("4")},
+      {"line separator", QStringLiteral("4") + QChar(0x2028) + QStringLiteral("5"), QStringLiteral("4")},
+      {"paragraph separator", QStringLiteral("4") + QChar(0x2029) + QStringLiteral("5"), QStringLiteral("4")},
+      {"lone high half", QStringLiteral("4") + QChar(0xD800) + QStringLiteral("5"), QStringLiteral("45")},
+      {"lone low half", QChar(0xDC00) + QStringLiteral("45"), QStringLiteral("45")},
+      {"halves the wrong way round", QStringLiteral("4") + QChar(0xDE00) + QChar(0xD83D), QStringLiteral("4")},
+      {"a pair that fits", QStringLiteral("4") + QChar(0xD83D) + QChar(0xDE00), QStringLiteral("4") + QChar(0xD83D) + QChar(0xDE00)},
+      {"a pair cut by the limit", QStringLiteral("45") + QChar(0xD83D) + QChar(0xDE00), QStringLiteral("45")},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Write([&] { input.SetText(QString()); });
+    QGuiApplication::clipboard()->setText(row.pasted);
+    QTest::keyClick(input.Widget(), Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(input.Text(), row.field);
+  }
+}
+
 TEST_F(TextBoxTest, TheContextMenusPasteKeepsTheLimitToo) {
   QGuiApplication::clipboard()->setText(QStringLiteral("ABCDEF"));
   QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), input.Widget()->mapToGlobal(QPoint(2, 2)));
