@@ -10,10 +10,10 @@
 #include "main_window/project.h"
 #include "runtime/dispatch.h"
 #include "runtime/key_ascii.h"
-#include "runtime/menu.h"
+#include "runtime/controls/menu.h"
 #include "runtime/runtime_error.h"
-#include "runtime/timer.h"
-#include "runtime/win32.h"
+#include "runtime/controls/timer.h"
+#include "runtime/win32/win32.h"
 
 namespace main_window {
 namespace {

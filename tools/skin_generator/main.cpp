@@ -12,11 +12,11 @@
 
 #include "artwork.h"
 #include "image_button/ibutton.h"
-#include "runtime/control_site.h"
-#include "runtime/font.h"
-#include "runtime/picture.h"
+#include "runtime/controls/control_site.h"
+#include "runtime/values/font.h"
+#include "runtime/values/picture.h"
 #include "runtime/program.h"
-#include "runtime/property_bag.h"
+#include "runtime/design/property_bag.h"
 
 namespace {
 
