@@ -8,11 +8,11 @@
 #include "main_window/field_text.h"
 #include "main_window/form2.h"
 #include "main_window/project.h"
-#include "runtime/dispatch.h"
-#include "runtime/key_ascii.h"
 #include "runtime/controls/menu.h"
-#include "runtime/runtime_error.h"
 #include "runtime/controls/timer.h"
+#include "runtime/dispatch.h"
+#include "runtime/input_codes.h"
+#include "runtime/runtime_error.h"
 #include "runtime/win32/win32.h"
 
 namespace main_window {

@@ -11,7 +11,7 @@
 #include <QStyleOptionFrame>
 #include <algorithm>
 
-#include "runtime/key_ascii.h"
+#include "runtime/input_codes.h"
 #include "runtime/program.h"
 
 namespace runtime {

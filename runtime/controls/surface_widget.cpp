@@ -6,13 +6,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "runtime/dispatch.h"
-#include "runtime/win32/gdi.h"
-#include "runtime/input_codes.h"
-#include "runtime/key_ascii.h"
-#include "runtime/key_codes.h"
-#include "runtime/values/units.h"
 #include "runtime/controls/user_control.h"
+#include "runtime/dispatch.h"
+#include "runtime/input_codes.h"
+#include "runtime/values/units.h"
+#include "runtime/win32/gdi.h"
 
 namespace runtime {
 namespace {

@@ -12,19 +12,19 @@
 #include <algorithm>
 #include <cmath>
 
-#include "runtime/forms/control_classes.h"
 #include "runtime/controls/control_site.h"
+#include "runtime/controls/menu.h"
+#include "runtime/controls/timer.h"
+#include "runtime/controls/user_control.h"
 #include "runtime/design/design_reader.h"
-#include "runtime/dispatch.h"
 #include "runtime/design/form_design.h"
+#include "runtime/dispatch.h"
+#include "runtime/forms/control_classes.h"
 #include "runtime/forms/form_widget.h"
 #include "runtime/input_codes.h"
-#include "runtime/controls/menu.h"
-#include "runtime/values/picture.h"
 #include "runtime/program.h"
-#include "runtime/controls/timer.h"
+#include "runtime/values/picture.h"
 #include "runtime/values/units.h"
-#include "runtime/controls/user_control.h"
 #include "runtime/win32/window_handles.h"
 
 namespace runtime {
