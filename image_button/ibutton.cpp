@@ -1,8 +1,8 @@
 #include "image_button/ibutton.h"
 
-#include "runtime/values/arithmetic.h"
 #include "runtime/design/property_bag.h"
 #include "runtime/runtime_error.h"
+#include "runtime/values/arithmetic.h"
 #include "runtime/values/variant.h"
 #include "runtime/win32/win32.h"
 

@@ -4,10 +4,10 @@
 #include <cstdlib>
 
 #include "image_button/ibutton.h"
-#include "runtime/values/arithmetic.h"
-#include "runtime/win32/gdi.h"
 #include "runtime/runtime_error.h"
+#include "runtime/values/arithmetic.h"
 #include "runtime/values/units.h"
+#include "runtime/win32/gdi.h"
 #include "runtime/win32/win32.h"
 
 namespace image_button {

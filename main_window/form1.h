@@ -5,8 +5,8 @@
 
 #include "image_button/ibutton.h"
 #include "runtime/controls/control_array.h"
-#include "runtime/forms/form.h"
 #include "runtime/controls/text_box.h"
+#include "runtime/forms/form.h"
 
 namespace runtime {
 class Timer;

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <thread>
 
-#include "runtime/platform/display_check.h"
 #include "runtime/error_report.h"
 #include "runtime/forms/form.h"
+#include "runtime/platform/display_check.h"
 #include "runtime/platform/key_repeat.h"
 #include "runtime/platform/platform.h"
 #include "runtime/platform/pointer_tracker.h"

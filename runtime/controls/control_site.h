@@ -4,8 +4,8 @@
 #include <string_view>
 #include <utility>
 
-#include "runtime/design/property_bag.h"
 #include "runtime/controls/user_control.h"
+#include "runtime/design/property_bag.h"
 
 namespace runtime {
 

@@ -2,9 +2,9 @@
 
 #include <QPalette>
 
+#include "runtime/controls/line_edit_box.h"
 #include "runtime/design/design_reader.h"
 #include "runtime/dispatch.h"
-#include "runtime/controls/line_edit_box.h"
 #include "runtime/program.h"
 #include "runtime/runtime_error.h"
 

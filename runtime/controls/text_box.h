@@ -3,9 +3,9 @@
 #include <QString>
 #include <cstdint>
 
-#include "runtime/values/colour.h"
 #include "runtime/controls/control.h"
 #include "runtime/event.h"
+#include "runtime/values/colour.h"
 #include "runtime/values/font.h"
 
 class QWidget;

@@ -8,12 +8,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "runtime/controls/surface_widget.h"
 #include "runtime/design/design_reader.h"
+#include "runtime/design/property_bag.h"
 #include "runtime/dispatch.h"
 #include "runtime/program.h"
-#include "runtime/design/property_bag.h"
 #include "runtime/runtime_error.h"
-#include "runtime/controls/surface_widget.h"
 #include "runtime/values/units.h"
 #include "runtime/win32/window_handles.h"
 

@@ -11,12 +11,12 @@
 #include <variant>
 #include <vector>
 
+#include "runtime/controls/control.h"
 #include "runtime/values/boolean.h"
 #include "runtime/values/colour.h"
-#include "runtime/controls/control.h"
 #include "runtime/values/font.h"
-#include "runtime/win32/gdi.h"
 #include "runtime/values/picture.h"
+#include "runtime/win32/gdi.h"
 
 class QWidget;
 

@@ -3,9 +3,9 @@
 #include <optional>
 
 #include "runtime/controls/control_site.h"
-#include "runtime/design/property_bag.h"
 #include "runtime/controls/text_box.h"
 #include "runtime/controls/user_control.h"
+#include "runtime/design/property_bag.h"
 
 namespace runtime {
 

@@ -3,8 +3,8 @@
 #include <QLocale>
 #include <type_traits>
 
-#include "runtime/values/arithmetic.h"
 #include "runtime/runtime_error.h"
+#include "runtime/values/arithmetic.h"
 
 namespace runtime {
 

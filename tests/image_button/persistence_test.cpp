@@ -4,8 +4,8 @@
 
 #include "image_button/ibutton_fixture.h"
 #include "runtime/controls/control_site.h"
-#include "runtime/win32/gdi.h"
 #include "runtime/runtime_error.h"
+#include "runtime/win32/gdi.h"
 #include "support/raised_error.h"
 
 namespace {

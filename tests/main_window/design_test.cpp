@@ -9,12 +9,12 @@
 #include "main_window/designs.h"
 #include "main_window/main_window_fixture.h"
 #include "runtime/controls/control_site.h"
-#include "runtime/values/font.h"
-#include "runtime/platform/interface_setup.h"
 #include "runtime/controls/line_edit_box.h"
 #include "runtime/controls/menu.h"
-#include "runtime/design/property_bag.h"
 #include "runtime/controls/timer.h"
+#include "runtime/design/property_bag.h"
+#include "runtime/platform/interface_setup.h"
+#include "runtime/values/font.h"
 
 namespace {
 

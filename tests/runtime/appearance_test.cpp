@@ -10,17 +10,17 @@
 #include <QPainter>
 #include <QPalette>
 
-#include "runtime/values/colour.h"
-#include "runtime/forms/control_classes.h"
-#include "runtime/dispatch.h"
-#include "runtime/values/font.h"
-#include "runtime/forms/form.h"
+#include "runtime/controls/line_edit_box.h"
+#include "runtime/controls/text_box.h"
 #include "runtime/design/form_design.h"
+#include "runtime/dispatch.h"
+#include "runtime/forms/control_classes.h"
+#include "runtime/forms/form.h"
 #include "runtime/forms/form_widget.h"
 #include "runtime/platform/interface_setup.h"
-#include "runtime/controls/line_edit_box.h"
 #include "runtime/program.h"
-#include "runtime/controls/text_box.h"
+#include "runtime/values/colour.h"
+#include "runtime/values/font.h"
 
 namespace {
 

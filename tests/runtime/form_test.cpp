@@ -8,14 +8,14 @@
 #include <QTest>
 #include <QTimer>
 
-#include "runtime/forms/control_classes.h"
-#include "runtime/dispatch.h"
-#include "runtime/design/form_design.h"
-#include "runtime/forms/form_widget.h"
 #include "runtime/controls/menu.h"
-#include "runtime/program.h"
 #include "runtime/controls/text_box.h"
 #include "runtime/controls/timer.h"
+#include "runtime/design/form_design.h"
+#include "runtime/dispatch.h"
+#include "runtime/forms/control_classes.h"
+#include "runtime/forms/form_widget.h"
+#include "runtime/program.h"
 #include "runtime/win32/win32.h"
 #include "runtime/win32/window_handles.h"
 #include "support/eventually.h"

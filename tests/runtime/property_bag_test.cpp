@@ -6,8 +6,8 @@
 #include <QImage>
 #include <random>
 
-#include "runtime/values/picture.h"
 #include "runtime/runtime_error.h"
+#include "runtime/values/picture.h"
 #include "support/raised_error.h"
 
 namespace {

@@ -10,12 +10,12 @@
 #include <QTest>
 #include <functional>
 
-#include "runtime/forms/control_classes.h"
-#include "runtime/dispatch.h"
-#include "runtime/forms/form.h"
-#include "runtime/design/form_design.h"
-#include "runtime/forms/form_widget.h"
 #include "runtime/controls/line_edit_box.h"
+#include "runtime/design/form_design.h"
+#include "runtime/dispatch.h"
+#include "runtime/forms/control_classes.h"
+#include "runtime/forms/form.h"
+#include "runtime/forms/form_widget.h"
 #include "runtime/program.h"
 #include "support/raised_error.h"
 

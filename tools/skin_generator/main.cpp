@@ -13,10 +13,10 @@
 #include "artwork.h"
 #include "image_button/ibutton.h"
 #include "runtime/controls/control_site.h"
+#include "runtime/design/property_bag.h"
+#include "runtime/program.h"
 #include "runtime/values/font.h"
 #include "runtime/values/picture.h"
-#include "runtime/program.h"
-#include "runtime/design/property_bag.h"
 
 namespace {
 
