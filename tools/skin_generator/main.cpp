@@ -2,7 +2,7 @@
 // main window's design embeds them. The build never runs this; its outputs
 // are committed. Run it again after changing the artwork:
 //
-//   build/tools/skin_generator/zorvane_skin_generator main_window/designs packaging/icons
+//   build-test/tools/skin_generator/zorvane_skin_generator main_window/designs packaging/icons
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
