@@ -3,12 +3,20 @@
 # soak in a real X server); `make fuzz` fuzzes longer and `make soak` soaks
 # for ten minutes. Each first installs the Debian packages it needs when any
 # is missing.
+#
+# Each kind of build has a folder of its own, configured always the same way,
+# so that one never reconfigures another and running them in turn rebuilds
+# only what changed: the program in build/, the tests in build-test/, the
+# sanitizers in build-sanitize/, the fuzz targets in build-fuzz/ and the
+# benchmarks in build-bench/.
 
 SHELL := /bin/bash
 
 BUILD_DIR   ?= build
+TEST_DIR    ?= build-test
 SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR    ?= build-fuzz
+BENCH_DIR   ?= build-bench
 FUZZ_SECONDS ?= 60
 # How long each fuzz target runs inside `make test`.
 TEST_FUZZ_SECONDS ?= 5
@@ -57,6 +65,9 @@ SOAK_PACKAGES := xvfb x11-utils xdotool xclip xrestop openbox python3
 
 PREFIX ?= /usr/local
 
+# How build/ is configured, whichever target builds there.
+PROGRAM_OPTIONS = -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DZORVANE_BUILD_TESTS=OFF -DZORVANE_BUILD_BENCH=OFF
+
 .PHONY: all build run test deps test-deps bench fuzz fuzz-build soak install package clean
 
 all: build
@@ -81,7 +92,7 @@ test-deps: deps
 	$(call install_missing,$(TEST_PACKAGES))
 
 build: deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DZORVANE_BUILD_TESTS=OFF
+	cmake -S . -B $(BUILD_DIR) $(PROGRAM_OPTIONS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
@@ -98,21 +109,21 @@ package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 
 test: test-deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DZORVANE_BUILD_TESTS=ON
-	cmake --build $(BUILD_DIR) -j $(JOBS)
-	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 300
+	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DZORVANE_BUILD_TESTS=ON
+	cmake --build $(TEST_DIR) -j $(JOBS)
+	cd $(TEST_DIR) && ctest --output-on-failure --timeout 300
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DZORVANE_BUILD_TESTS=ON -DZORVANE_SANITIZE=ON
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure --timeout 600
 	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS)
 	$(call install_missing,$(SOAK_PACKAGES))
-	python3 tests/soak/x11_soak.py $(BUILD_DIR)/zorvane --seconds $(TEST_SOAK_SECONDS) --warm-up 20
+	python3 tests/soak/x11_soak.py $(TEST_DIR)/zorvane --seconds $(TEST_SOAK_SECONDS) --warm-up 20
 
 # Formats sparse images of Zorvane's sizes with the real formatters and
 # writes the measured capacities into the README's table.
 .PHONY: filesystems
 filesystems: test-deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake -S . -B $(BUILD_DIR) $(PROGRAM_OPTIONS)
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target zorvane-calc
 	python3 tests/filesystems/filesystems.py table --calc $(BUILD_DIR)/zorvane-calc --write README.md
 
@@ -121,9 +132,9 @@ filesystems: test-deps
 # tables the README shows and each goal met or not.
 bench: deps
 	$(call install_missing,$(BENCH_PACKAGES))
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DZORVANE_BUILD_BENCH=ON
-	cmake --build $(BUILD_DIR) -j $(JOBS) --target zorvane zorvane-calc bench_bare_window bench_timer_window bench_startup_probe zorvane_bench
-	python3 bench/run_bench.py --build $(BUILD_DIR)
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DZORVANE_BUILD_BENCH=ON
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target zorvane zorvane-calc bench_bare_window bench_timer_window bench_startup_probe zorvane_bench
+	python3 bench/run_bench.py --build $(BENCH_DIR)
 
 # Every fuzz target for FUZZ_SECONDS seconds, starting from the committed
 # seeds; any finding fails. A target is judged by its exit status; each one's
@@ -144,4 +155,4 @@ soak: build
 	python3 tests/soak/x11_soak.py $(BUILD_DIR)/zorvane --seconds $(SOAK_SECONDS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(BENCH_DIR)

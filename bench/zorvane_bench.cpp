@@ -10,7 +10,7 @@
 #include "main_window/form1.h"
 #include "main_window/project.h"
 #include "runtime/dispatch.h"
-#include "runtime/timer.h"
+#include "runtime/controls/timer.h"
 
 namespace {
 

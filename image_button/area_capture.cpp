@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "runtime/boolean.h"
-#include "runtime/ole.h"
+#include "runtime/values/boolean.h"
+#include "runtime/win32/ole.h"
 
 namespace image_button {
 

@@ -1,10 +1,10 @@
 #include "image_button/ibutton.h"
 
-#include "runtime/arithmetic.h"
-#include "runtime/property_bag.h"
+#include "runtime/design/property_bag.h"
 #include "runtime/runtime_error.h"
-#include "runtime/variant.h"
-#include "runtime/win32.h"
+#include "runtime/values/arithmetic.h"
+#include "runtime/values/variant.h"
+#include "runtime/win32/win32.h"
 
 namespace image_button {
 

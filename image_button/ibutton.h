@@ -4,14 +4,14 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/boolean.h"
-#include "runtime/colour.h"
+#include "runtime/controls/timer.h"
+#include "runtime/controls/user_control.h"
 #include "runtime/event.h"
-#include "runtime/font.h"
-#include "runtime/gdi.h"
-#include "runtime/picture.h"
-#include "runtime/timer.h"
-#include "runtime/user_control.h"
+#include "runtime/values/boolean.h"
+#include "runtime/values/colour.h"
+#include "runtime/values/font.h"
+#include "runtime/values/picture.h"
+#include "runtime/win32/gdi.h"
 
 class QWidget;
 

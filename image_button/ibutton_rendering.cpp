@@ -4,11 +4,11 @@
 #include <cstdlib>
 
 #include "image_button/ibutton.h"
-#include "runtime/arithmetic.h"
-#include "runtime/gdi.h"
 #include "runtime/runtime_error.h"
-#include "runtime/units.h"
-#include "runtime/win32.h"
+#include "runtime/values/arithmetic.h"
+#include "runtime/values/units.h"
+#include "runtime/win32/gdi.h"
+#include "runtime/win32/win32.h"
 
 namespace image_button {
 

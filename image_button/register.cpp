@@ -1,7 +1,7 @@
 #include "image_button/register.h"
 
 #include "image_button/ibutton.h"
-#include "runtime/control_classes.h"
+#include "runtime/forms/control_classes.h"
 
 namespace image_button {
 

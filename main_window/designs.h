@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <string_view>
 
-#include "runtime/form_design.h"
+#include "runtime/design/form_design.h"
 
 namespace main_window {
 

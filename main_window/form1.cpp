@@ -8,12 +8,12 @@
 #include "main_window/field_text.h"
 #include "main_window/form2.h"
 #include "main_window/project.h"
+#include "runtime/controls/menu.h"
+#include "runtime/controls/timer.h"
 #include "runtime/dispatch.h"
-#include "runtime/key_ascii.h"
-#include "runtime/menu.h"
+#include "runtime/input_codes.h"
 #include "runtime/runtime_error.h"
-#include "runtime/timer.h"
-#include "runtime/win32.h"
+#include "runtime/win32/win32.h"
 
 namespace main_window {
 namespace {
@@ -55,8 +55,9 @@ Form1::Form1(Project& project)
       {"iButton11", &Form1::iButton11_Click}, {"iButton12", &Form1::iButton12_Click},
       {"iButton13", &Form1::iButton13_Click}, {"iButton14", &Form1::iButton14_Click},
   };
-  for (const auto& [name, handler] : buttons) {
-    ControlNamed<image_button::iButton>(name).Click.Handle([this, handler] { (this->*handler)(); });
+  for (const auto& button : buttons) {
+    ControlNamed<image_button::iButton>(button.name).Click.Handle(
+        [this, handler = button.handler] { (this->*handler)(); });
   }
 
   for (runtime::TextBox* field : Text1) {

@@ -4,9 +4,9 @@
 #include <cstdint>
 
 #include "image_button/ibutton.h"
-#include "runtime/control_array.h"
-#include "runtime/form.h"
-#include "runtime/text_box.h"
+#include "runtime/controls/control_array.h"
+#include "runtime/controls/text_box.h"
+#include "runtime/forms/form.h"
 
 namespace runtime {
 class Timer;

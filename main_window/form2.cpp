@@ -3,8 +3,8 @@
 #include "main_window/designs.h"
 #include "main_window/form1.h"
 #include "main_window/project.h"
-#include "runtime/clipboard.h"
-#include "runtime/menu.h"
+#include "runtime/controls/clipboard.h"
+#include "runtime/controls/menu.h"
 
 namespace main_window {
 

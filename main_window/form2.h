@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/form.h"
+#include "runtime/forms/form.h"
 
 namespace runtime {
 class Menu;

@@ -7,8 +7,8 @@
 #include "image_button/register.h"
 #include "main_window/form1.h"
 #include "main_window/form2.h"
-#include "runtime/interface_setup.h"
-#include "runtime/text_box.h"
+#include "runtime/controls/text_box.h"
+#include "runtime/platform/interface_setup.h"
 
 namespace main_window {
 namespace {

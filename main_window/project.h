@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "runtime/control_classes.h"
+#include "runtime/forms/control_classes.h"
 #include "runtime/program.h"
 
 namespace main_window {

@@ -8,12 +8,12 @@
 #include <cstdlib>
 #include <thread>
 
-#include "runtime/display_check.h"
 #include "runtime/error_report.h"
-#include "runtime/form.h"
-#include "runtime/key_repeat.h"
-#include "runtime/platform.h"
-#include "runtime/pointer_tracker.h"
+#include "runtime/forms/form.h"
+#include "runtime/platform/display_check.h"
+#include "runtime/platform/key_repeat.h"
+#include "runtime/platform/platform.h"
+#include "runtime/platform/pointer_tracker.h"
 #include "runtime/program.h"
 #include "runtime/runtime_error.h"
 

@@ -6,8 +6,8 @@
 #   tools/screenshot.sh --wayland [path/to/zorvane] [output.png]
 # scale is the display's whole-number scale (2 for the 200 % screenshot).
 # Needs Xvfb and xdotool, and the screen reader built with the tests
-# (build/tools/x11_capture/zorvane_x11_capture: `make test` or
-# `cmake --build build --target zorvane_x11_capture_tool`); under Wayland
+# (build-test/tools/x11_capture/zorvane_x11_capture: `make test` or
+# `cmake --build build-test --target zorvane_x11_capture_tool`); under Wayland
 # sway, grim, wl-clipboard and jq instead of the screen reader.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,7 +16,7 @@ if [ "${1:-}" = --wayland ]; then wayland=true; shift; fi
 program=${1:-build/zorvane}
 if $wayland; then output=${2:-docs/screenshot-wayland.png}; else output=${2:-docs/screenshot.png}; fi
 scale=${3:-1}
-capture=${CAPTURE:-build/tools/x11_capture/zorvane_x11_capture}
+capture=${CAPTURE:-build-test/tools/x11_capture/zorvane_x11_capture}
 
 if $wayland; then
   source tests/smoke/wayland_session.sh

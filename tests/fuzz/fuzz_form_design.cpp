@@ -11,12 +11,12 @@
 #include <string>
 
 #include "image_button/register.h"
-#include "runtime/control_classes.h"
-#include "runtime/form.h"
-#include "runtime/form_design.h"
-#include "runtime/gdi.h"
+#include "runtime/forms/control_classes.h"
+#include "runtime/forms/form.h"
+#include "runtime/design/form_design.h"
+#include "runtime/win32/gdi.h"
 #include "runtime/program.h"
-#include "runtime/property_bag.h"
+#include "runtime/design/property_bag.h"
 #include "runtime/runtime_error.h"
 #include "qt_fuzz_setup.h"
 

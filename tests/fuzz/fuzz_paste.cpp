@@ -34,8 +34,8 @@
 #include "main_window/form1.h"
 #include "main_window/project.h"
 #include "runtime/dispatch.h"
-#include "runtime/form_widget.h"
-#include "runtime/line_edit_box.h"
+#include "runtime/forms/form_widget.h"
+#include "runtime/controls/line_edit_box.h"
 #include "qt_fuzz_setup.h"
 
 namespace {

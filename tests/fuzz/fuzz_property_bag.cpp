@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "runtime/gdi.h"
-#include "runtime/property_bag.h"
+#include "runtime/win32/gdi.h"
+#include "runtime/design/property_bag.h"
 #include "runtime/runtime_error.h"
 #include "qt_fuzz_setup.h"
 

@@ -2,7 +2,7 @@
 
 #include "image_button/ibutton_fixture.h"
 #include "image_button/ibutton_peer.h"
-#include "runtime/gdi.h"
+#include "runtime/win32/gdi.h"
 
 namespace {
 

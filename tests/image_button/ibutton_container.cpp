@@ -8,7 +8,7 @@
 #include <QString>
 
 #include "image_button/ibutton.h"
-#include "runtime/font.h"
+#include "runtime/values/font.h"
 
 void UseButton(image_button::iButton& button, const runtime::FontRef& font) {
 #if !defined(REACH)

@@ -3,9 +3,9 @@
 #include <functional>
 
 #include "image_button/ibutton_fixture.h"
-#include "runtime/control_site.h"
-#include "runtime/gdi.h"
+#include "runtime/controls/control_site.h"
 #include "runtime/runtime_error.h"
+#include "runtime/win32/gdi.h"
 #include "support/raised_error.h"
 
 namespace {

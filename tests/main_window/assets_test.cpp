@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "main_window/designs.h"
-#include "runtime/property_bag.h"
+#include "runtime/design/property_bag.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include "main_window/form2.h"
 #include "main_window/main_window_fixture.h"
-#include "runtime/colour.h"
-#include "runtime/line_edit_box.h"
-#include "runtime/menu.h"
-#include "runtime/timer.h"
+#include "runtime/controls/line_edit_box.h"
+#include "runtime/controls/menu.h"
+#include "runtime/controls/timer.h"
+#include "runtime/values/colour.h"
 
 namespace {
 

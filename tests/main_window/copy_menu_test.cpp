@@ -2,8 +2,8 @@
 #include <QMimeData>
 
 #include "main_window/main_window_fixture.h"
-#include "runtime/line_edit_box.h"
-#include "runtime/menu.h"
+#include "runtime/controls/line_edit_box.h"
+#include "runtime/controls/menu.h"
 
 namespace {
 

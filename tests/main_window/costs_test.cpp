@@ -5,7 +5,7 @@
 
 #include "image_button/ibutton_peer.h"
 #include "main_window/main_window_fixture.h"
-#include "runtime/timer.h"
+#include "runtime/controls/timer.h"
 #include "support/timer_peer.h"
 
 namespace {

@@ -8,13 +8,13 @@
 #include "image_button/ibutton_peer.h"
 #include "main_window/designs.h"
 #include "main_window/main_window_fixture.h"
-#include "runtime/control_site.h"
-#include "runtime/font.h"
-#include "runtime/interface_setup.h"
-#include "runtime/line_edit_box.h"
-#include "runtime/menu.h"
-#include "runtime/property_bag.h"
-#include "runtime/timer.h"
+#include "runtime/controls/control_site.h"
+#include "runtime/controls/line_edit_box.h"
+#include "runtime/controls/menu.h"
+#include "runtime/controls/timer.h"
+#include "runtime/design/property_bag.h"
+#include "runtime/platform/interface_setup.h"
+#include "runtime/values/font.h"
 
 namespace {
 

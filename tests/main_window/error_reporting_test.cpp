@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "main_window/main_window_fixture.h"
-#include "runtime/timer.h"
+#include "runtime/controls/timer.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "main_window/form1.h"
 #include "main_window/project.h"
 #include "runtime/application.h"
-#include "runtime/form_widget.h"
+#include "runtime/forms/form_widget.h"
 
 namespace {
 

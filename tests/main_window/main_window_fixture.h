@@ -13,7 +13,7 @@
 #include "main_window/form2.h"
 #include "main_window/project.h"
 #include "runtime/dispatch.h"
-#include "runtime/form_widget.h"
+#include "runtime/forms/form_widget.h"
 #include "support/eventually.h"
 #include "support/recorded_errors.h"
 

@@ -9,9 +9,9 @@
 
 #include "calc/size_formulas.h"
 #include "main_window/main_window_fixture.h"
-#include "runtime/gdi.h"
-#include "runtime/line_edit_box.h"
-#include "runtime/menu.h"
+#include "runtime/controls/line_edit_box.h"
+#include "runtime/controls/menu.h"
+#include "runtime/win32/gdi.h"
 
 namespace {
 

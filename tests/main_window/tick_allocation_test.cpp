@@ -5,7 +5,7 @@
 #include <cstddef>
 
 #include "main_window/main_window_fixture.h"
-#include "runtime/timer.h"
+#include "runtime/controls/timer.h"
 
 extern "C" {
 void* __libc_malloc(std::size_t size);

@@ -10,17 +10,17 @@
 #include <QPainter>
 #include <QPalette>
 
-#include "runtime/colour.h"
-#include "runtime/control_classes.h"
+#include "runtime/controls/line_edit_box.h"
+#include "runtime/controls/text_box.h"
+#include "runtime/design/form_design.h"
 #include "runtime/dispatch.h"
-#include "runtime/font.h"
-#include "runtime/form.h"
-#include "runtime/form_design.h"
-#include "runtime/form_widget.h"
-#include "runtime/interface_setup.h"
-#include "runtime/line_edit_box.h"
+#include "runtime/forms/control_classes.h"
+#include "runtime/forms/form.h"
+#include "runtime/forms/form_widget.h"
+#include "runtime/platform/interface_setup.h"
 #include "runtime/program.h"
-#include "runtime/text_box.h"
+#include "runtime/values/colour.h"
+#include "runtime/values/font.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "runtime/display_check.h"
+#include "runtime/platform/display_check.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "runtime/form_design.h"
+#include "runtime/design/form_design.h"
 
 #include <gtest/gtest.h>
 
 #include <QString>
 #include <random>
 
-#include "runtime/design_reader.h"
-#include "runtime/gbk.h"
+#include "runtime/design/design_reader.h"
+#include "runtime/design/gbk.h"
 #include "runtime/runtime_error.h"
 #include "support/raised_error.h"
 

@@ -1,4 +1,4 @@
-#include "runtime/form.h"
+#include "runtime/forms/form.h"
 
 #include <gtest/gtest.h>
 
@@ -8,16 +8,16 @@
 #include <QTest>
 #include <QTimer>
 
-#include "runtime/control_classes.h"
+#include "runtime/controls/menu.h"
+#include "runtime/controls/text_box.h"
+#include "runtime/controls/timer.h"
+#include "runtime/design/form_design.h"
 #include "runtime/dispatch.h"
-#include "runtime/form_design.h"
-#include "runtime/form_widget.h"
-#include "runtime/menu.h"
+#include "runtime/forms/control_classes.h"
+#include "runtime/forms/form_widget.h"
 #include "runtime/program.h"
-#include "runtime/text_box.h"
-#include "runtime/timer.h"
-#include "runtime/win32.h"
-#include "runtime/window_handles.h"
+#include "runtime/win32/win32.h"
+#include "runtime/win32/window_handles.h"
 #include "support/eventually.h"
 #include "support/raised_error.h"
 #include "support/recorded_errors.h"

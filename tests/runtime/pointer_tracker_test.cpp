@@ -1,4 +1,4 @@
-#include "runtime/pointer_tracker.h"
+#include "runtime/platform/pointer_tracker.h"
 
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
@@ -14,8 +14,8 @@
 #include <memory>
 #include <vector>
 
-#include "runtime/win32.h"
-#include "runtime/window_handles.h"
+#include "runtime/win32/win32.h"
+#include "runtime/win32/window_handles.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "runtime/property_bag.h"
+#include "runtime/design/property_bag.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <QImage>
 #include <random>
 
-#include "runtime/picture.h"
 #include "runtime/runtime_error.h"
+#include "runtime/values/picture.h"
 #include "support/raised_error.h"
 
 namespace {

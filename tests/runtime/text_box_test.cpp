@@ -1,4 +1,4 @@
-#include "runtime/text_box.h"
+#include "runtime/controls/text_box.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +10,12 @@
 #include <QTest>
 #include <functional>
 
-#include "runtime/control_classes.h"
+#include "runtime/controls/line_edit_box.h"
+#include "runtime/design/form_design.h"
 #include "runtime/dispatch.h"
-#include "runtime/form.h"
-#include "runtime/form_design.h"
-#include "runtime/form_widget.h"
-#include "runtime/line_edit_box.h"
+#include "runtime/forms/control_classes.h"
+#include "runtime/forms/form.h"
+#include "runtime/forms/form_widget.h"
 #include "runtime/program.h"
 #include "support/raised_error.h"
 

@@ -1,4 +1,4 @@
-#include "runtime/timer.h"
+#include "runtime/controls/timer.h"
 
 #include <gtest/gtest.h>
 

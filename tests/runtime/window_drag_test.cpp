@@ -1,4 +1,4 @@
-#include "runtime/window_drag.h"
+#include "runtime/platform/window_drag.h"
 
 #include <gtest/gtest.h>
 

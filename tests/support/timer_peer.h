@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/timer.h"
+#include "runtime/controls/timer.h"
 
 namespace test_support {
 

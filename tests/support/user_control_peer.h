@@ -3,8 +3,8 @@
 #include <QImage>
 #include <cstdint>
 
-#include "runtime/picture.h"
-#include "runtime/user_control.h"
+#include "runtime/controls/user_control.h"
+#include "runtime/values/picture.h"
 
 namespace test_support {
 

@@ -2,7 +2,7 @@
 // main window's design embeds them. The build never runs this; its outputs
 // are committed. Run it again after changing the artwork:
 //
-//   build/tools/skin_generator/zorvane_skin_generator main_window/designs packaging/icons
+//   build-test/tools/skin_generator/zorvane_skin_generator main_window/designs packaging/icons
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
@@ -12,11 +12,11 @@
 
 #include "artwork.h"
 #include "image_button/ibutton.h"
-#include "runtime/control_site.h"
-#include "runtime/font.h"
-#include "runtime/picture.h"
+#include "runtime/controls/control_site.h"
+#include "runtime/design/property_bag.h"
 #include "runtime/program.h"
-#include "runtime/property_bag.h"
+#include "runtime/values/font.h"
+#include "runtime/values/picture.h"
 
 namespace {
 

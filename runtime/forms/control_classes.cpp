@@ -1,0 +1,37 @@
+#include "runtime/forms/control_classes.h"
+
+#include <optional>
+
+#include "runtime/controls/control_site.h"
+#include "runtime/controls/text_box.h"
+#include "runtime/controls/user_control.h"
+#include "runtime/design/property_bag.h"
+
+namespace runtime {
+
+ControlClasses::ControlClasses() {
+  mFactories.emplace("TextBox", [](QWidget* form, DesignReader& design, const DesignFiles& /*files*/) {
+    return std::unique_ptr<Control>(std::make_unique<TextBox>(form, design));
+  });
+}
+
+void ControlClasses::Register(std::string className, UserControlFactory factory) {
+  mFactories[std::move(className)] = [factory = std::move(factory)](QWidget* form, DesignReader& design,
+                                                                    const DesignFiles& files) {
+    PropertyBag settings;
+    if (const std::optional<std::string> file = design.Bytes("Settings")) {
+      const QByteArray bytes = ReadDesignFile(files, *file);
+      settings = PropertyBag::FromBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    }
+    std::unique_ptr<UserControl> control = factory(form);
+    ControlSite::Site(*control, design, settings);
+    return std::unique_ptr<Control>(std::move(control));
+  };
+}
+
+const ControlClasses::Factory* ControlClasses::Find(std::string_view className) const {
+  const auto found = mFactories.find(className);
+  return found == mFactories.end() ? nullptr : &found->second;
+}
+
+}  // namespace runtime

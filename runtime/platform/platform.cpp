@@ -1,0 +1,14 @@
+#include "runtime/platform/platform.h"
+
+#include <QGuiApplication>
+
+namespace runtime {
+
+bool OnWayland() {
+  // Qt's Wayland plugins are all named "wayland" or "wayland-<variant>".
+  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+bool OnX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
+
+}  // namespace runtime

@@ -1,0 +1,100 @@
+#include "runtime/values/picture.h"
+
+#include <QBuffer>
+#include <QHash>
+#include <QImageReader>
+
+#include "runtime/values/units.h"
+
+namespace runtime {
+
+Picture::Picture(gdi::HBITMAP bitmap, gdi::HPALETTE palette, bool own, QByteArray file)
+    : mBitmap(bitmap), mPalette(palette), mOwn(own), mFile(std::move(file)) {}
+
+Picture::~Picture() {
+  if (!mOwn) return;
+  gdi::DeleteObject(mBitmap);
+  if (mPalette != 0) gdi::DeleteObject(mPalette);
+}
+
+QByteArray PictureFormat(const QByteArray& bytes) {
+  static const struct {
+    const char* magic;
+    int length;
+    const char* format;
+  } kFormats[] = {{"\xFF\xD8\xFF", 3, "jpeg"}, {"\x89PNG\r\n\x1A\n", 8, "png"}, {"GIF87a", 6, "gif"},
+                  {"GIF89a", 6, "gif"},          {"BM", 2, "bmp"},                {"\0\0\1\0", 4, "ico"}};
+  for (const auto& known : kFormats) {
+    if (bytes.startsWith(QByteArrayView(known.magic, known.length))) return known.format;
+  }
+  return {};
+}
+
+namespace {
+
+// Designs often hold the same picture many times (ten keys share one strip):
+// each is decoded once. The pixels are shared until someone draws into one.
+QImage Decoded(const QByteArray& bytes) {
+  static QHash<QByteArray, QImage> recent;
+  if (const auto found = recent.constFind(bytes); found != recent.constEnd()) return *found;
+  QBuffer buffer;
+  buffer.setData(bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, PictureFormat(bytes));
+  // The reader's own allocation limit refuses absurd declared sizes.
+  const QImage pixels = reader.read();
+  constexpr qsizetype kRemembered = 16;
+  constexpr qint64 kLargestRemembered = 1024 * 1024;  // pixels: skins and strips, not photographs
+  if (recent.size() >= kRemembered) recent.clear();
+  if (!pixels.isNull() && static_cast<qint64>(pixels.width()) * pixels.height() <= kLargestRemembered) {
+    recent.insert(bytes, pixels);
+  }
+  return pixels;
+}
+
+}  // namespace
+
+std::shared_ptr<Picture> Picture::FromFile(const QByteArray& bytes) {
+  QImage pixels = Decoded(bytes);
+  if (pixels.isNull()) return nullptr;
+  const gdi::HBITMAP bitmap = gdi::CreateBitmapFromImage(std::move(pixels));
+  if (bitmap == 0) return nullptr;
+  return std::shared_ptr<Picture>(new Picture(bitmap, 0, true, bytes));
+}
+
+std::shared_ptr<Picture> Picture::FromHandles(gdi::HBITMAP bitmap, gdi::HPALETTE palette, bool own) {
+  if (!gdi::IsBitmap(bitmap)) return nullptr;
+  return std::shared_ptr<Picture>(new Picture(bitmap, palette, own, {}));
+}
+
+std::shared_ptr<Picture> Picture::FromImage(const QImage& pixels) {
+  const gdi::HBITMAP bitmap = gdi::CreateBitmapFromImage(pixels.copy());
+  if (bitmap == 0) return nullptr;
+  return std::shared_ptr<Picture>(new Picture(bitmap, 0, true, {}));
+}
+
+std::int32_t Picture::Width() const {
+  const QImage* pixels = gdi::BitmapPixels(mBitmap);
+  return pixels != nullptr ? PixelsToHimetric(pixels->width()) : 0;
+}
+
+std::int32_t Picture::Height() const {
+  const QImage* pixels = gdi::BitmapPixels(mBitmap);
+  return pixels != nullptr ? PixelsToHimetric(pixels->height()) : 0;
+}
+
+QImage Picture::Pixels() const {
+  const QImage* pixels = gdi::BitmapPixels(mBitmap);
+  return pixels != nullptr ? *pixels : QImage();
+}
+
+QByteArray Picture::FileBytes() const {
+  if (!mFile.isEmpty()) return mFile;
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  Pixels().save(&buffer, "BMP");
+  return bytes;
+}
+
+}  // namespace runtime

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <cstdint>
+#include <memory>
+
+#include "runtime/win32/gdi.h"
+
+namespace runtime {
+
+// The runtime's picture object: a bitmap (and, on a palette display, a
+// palette) with its size in HIMETRIC. Shared by reference; an owning picture
+// deletes its bitmap and palette when the last reference goes.
+class Picture {
+ public:
+  // A picture read from a picture file's bytes (JPEG, BMP, PNG, GIF), or
+  // null when the bytes are not a picture. The bytes are kept, so saving the
+  // picture writes back exactly what was read.
+  static std::shared_ptr<Picture> FromFile(const QByteArray& bytes);
+  // Wraps a bitmap and palette (0 for none); with `own` the picture deletes
+  // them when it goes. Null when `bitmap` is not a bitmap.
+  static std::shared_ptr<Picture> FromHandles(gdi::HBITMAP bitmap, gdi::HPALETTE palette, bool own);
+  // A picture of a copy of `pixels`.
+  static std::shared_ptr<Picture> FromImage(const QImage& pixels);
+
+  ~Picture();
+  Picture(const Picture&) = delete;
+  Picture& operator=(const Picture&) = delete;
+
+  [[nodiscard]] gdi::HBITMAP Handle() const { return mBitmap; }
+  [[nodiscard]] gdi::HPALETTE hPal() const { return mPalette; }
+  // Sizes in HIMETRIC, from the pixel counts alone at 96 pixels per inch,
+  // whatever density the file records.
+  [[nodiscard]] std::int32_t Width() const;
+  [[nodiscard]] std::int32_t Height() const;
+  // The bitmap's pixels as they are now.
+  [[nodiscard]] QImage Pixels() const;
+  // What saving the picture writes: the file it was read from, or else the
+  // pixels as a BMP file.
+  [[nodiscard]] QByteArray FileBytes() const;
+
+ private:
+  Picture(gdi::HBITMAP bitmap, gdi::HPALETTE palette, bool own, QByteArray file);
+
+  gdi::HBITMAP mBitmap;
+  gdi::HPALETTE mPalette;
+  bool mOwn;
+  QByteArray mFile;
+};
+
+using PictureRef = std::shared_ptr<Picture>;
+
+// The image format a picture file's first bytes announce ("jpeg", "png",
+// "gif", "bmp", "ico"), for Qt's image reader to load that reader alone
+// rather than try each in turn; empty when they announce none of these.
+QByteArray PictureFormat(const QByteArray& bytes);
+
+}  // namespace runtime
