@@ -55,8 +55,9 @@ Form1::Form1(Project& project)
       {"iButton11", &Form1::iButton11_Click}, {"iButton12", &Form1::iButton12_Click},
       {"iButton13", &Form1::iButton13_Click}, {"iButton14", &Form1::iButton14_Click},
   };
-  for (const auto& [name, handler] : buttons) {
-    ControlNamed<image_button::iButton>(name).Click.Handle([this, handler] { (this->*handler)(); });
+  // Not a structured binding: clang before 16 cannot capture one.
+  for (const auto& button : buttons) {
+    ControlNamed<image_button::iButton>(button.name).Click.Handle([this, handler = button.handler] { (this->*handler)(); });
   }
 
   for (runtime::TextBox* field : Text1) {
