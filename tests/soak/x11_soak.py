@@ -18,6 +18,7 @@ formulas.
 """
 
 import argparse
+import collections
 import os
 import random
 import re
@@ -50,7 +51,11 @@ PASTES = ["1", "7", "007", "32", "33", "999999", "1234567", "12\n34", "4\r\n5", 
 # Keys typed into a field: digits, editing keys, and keys the filter refuses.
 KEYS = list("0123456789") * 3 + ["BackSpace", "BackSpace", "Delete", "Left", "Right", "Home", "End",
                                  "a", "minus", "period", "space", "Return", "ctrl+a", "ctrl+z",
-                                 "ctrl+v", "shift+Insert", "Tab"]
+                                 "ctrl+v", "shift+Insert"]
+# Tab leaves the field for the next control, and from the last field that is
+# the close button: a Space or Return after it ends the program, as it should.
+# So Tab only ever ends a burst of keys, and the next burst clicks a field.
+TAB_ENDS_A_BURST = 0.1
 # The copy menu's items: the size, the FAT32 value, the NTFS value.
 ITEMS = 3
 
@@ -90,6 +95,8 @@ class Session:
         self.window = None
         self.origin = (0, 0)
         self.counts = {}
+        # The last steps, told when the session fails.
+        self.recent = collections.deque(maxlen=10)
 
     # --- the X server, the window manager and the program -----------------
 
@@ -238,6 +245,7 @@ class Session:
                             "copy", "drag", "minimise", "hover", "idle"],
                            weights=[24, 4, 24, 6, 5, 3, 6, 4, 2, 9, 3])[0]
         self.counts[kind] = self.counts.get(kind, 0) + 1
+        self.recent.append(kind)
         if kind == "keypad":
             for _ in range(rng.randint(1, 3)):
                 self.click(KEYPAD[rng.choice("0123456789")])
@@ -245,7 +253,11 @@ class Session:
             self.click(CLEAR)
         elif kind == "keys":
             self.focus_field(0 if rng.random() < 0.85 else rng.randint(1, 2))
-            self.xdotool("key", "--delay", rng.randint(5, 40), *rng.choices(KEYS, k=rng.randint(1, 8)))
+            keys = rng.choices(KEYS, k=rng.randint(1, 8))
+            if rng.random() < TAB_ENDS_A_BURST:
+                keys.append("Tab")
+            self.recent[-1] += " " + " ".join(keys)
+            self.xdotool("key", "--delay", rng.randint(5, 40), *keys)
         elif kind == "shift-insert":
             self.set_selection("clipboard", rng.choice(PASTES))
             self.focus_field(0)
@@ -425,6 +437,8 @@ def main():
             raise Failure("; ".join(problems))
     except Failure as failure:
         print(f"FAIL: {failure} (seed {seed})", file=sys.stderr)
+        if session.recent:
+            print("the last steps: " + "; ".join(session.recent), file=sys.stderr)
         return 1
     finally:
         session.stop()
