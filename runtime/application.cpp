@@ -10,6 +10,7 @@
 
 #include "runtime/display_check.h"
 #include "runtime/error_report.h"
+#include "runtime/font_configuration.h"
 #include "runtime/form.h"
 #include "runtime/key_repeat.h"
 #include "runtime/platform.h"
@@ -23,7 +24,12 @@ Application::Application(int& argc, char** argv, const char* name, const char* d
   QApplication::setApplicationName(QString::fromUtf8(name));
   QGuiApplication::setDesktopFileName(QString::fromUtf8(desktopId));
   ChooseDisplayScaling();
-  mApp = std::make_unique<QApplication>(argc, argv);
+  {
+    // While Qt connects to the display, another core reads the font
+    // configuration the first text will need.
+    const FontConfigurationLoad fonts;
+    mApp = std::make_unique<QApplication>(argc, argv);
+  }
   UseDetectableKeyRepeat();
   // From before the first window shows, so that no entry is missed.
   if (OnWayland()) {
