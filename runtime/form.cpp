@@ -37,7 +37,8 @@ QIcon IconFromFile(const QByteArray& bytes) {
   QBuffer buffer;
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer, PictureFormat(bytes));
+  QImageReader reader(&buffer);
+  ReadAsAnnounced(reader, bytes);
   QIcon icon;
   const int count = std::max(1, reader.imageCount());
   for (int i = 0; i < count; ++i) {

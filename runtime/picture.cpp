@@ -30,6 +30,15 @@ QByteArray PictureFormat(const QByteArray& bytes) {
   return {};
 }
 
+void ReadAsAnnounced(QImageReader& reader, const QByteArray& bytes) {
+  const QByteArray format = PictureFormat(bytes);
+  if (format.isEmpty()) return;
+  reader.setFormat(format);
+  // With detection on, Qt loads every image plugin ahead of the named
+  // format's, asking each whether it reads that format.
+  reader.setAutoDetectImageFormat(false);
+}
+
 namespace {
 
 // Designs often hold the same picture many times (ten keys share one strip):
@@ -40,7 +49,8 @@ QImage Decoded(const QByteArray& bytes) {
   QBuffer buffer;
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer, PictureFormat(bytes));
+  QImageReader reader(&buffer);
+  ReadAsAnnounced(reader, bytes);
   // The reader's own allocation limit refuses absurd declared sizes.
   const QImage pixels = reader.read();
   constexpr qsizetype kRemembered = 16;

@@ -7,6 +7,8 @@
 
 #include "runtime/gdi.h"
 
+class QImageReader;
+
 namespace runtime {
 
 // The runtime's picture object: a bitmap (and, on a palette display, a
@@ -52,8 +54,12 @@ class Picture {
 using PictureRef = std::shared_ptr<Picture>;
 
 // The image format a picture file's first bytes announce ("jpeg", "png",
-// "gif", "bmp", "ico"), for Qt's image reader to load that reader alone
-// rather than try each in turn; empty when they announce none of these.
+// "gif", "bmp", "ico"); empty when they announce none of these.
 QByteArray PictureFormat(const QByteArray& bytes);
+
+// Has `reader` read `bytes` as the format they announce and as no other, so
+// that Qt loads that format's reader alone instead of loading each in turn
+// until one takes it. Bytes that announce none are left to Qt to recognise.
+void ReadAsAnnounced(QImageReader& reader, const QByteArray& bytes);
 
 }  // namespace runtime
