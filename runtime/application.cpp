@@ -13,6 +13,7 @@
 #include "runtime/font_configuration.h"
 #include "runtime/form.h"
 #include "runtime/key_repeat.h"
+#include "runtime/picture.h"
 #include "runtime/platform.h"
 #include "runtime/pointer_tracker.h"
 #include "runtime/program.h"
@@ -53,6 +54,7 @@ Application::~Application() {
     }).detach();
   }
   mPointer.reset();
+  FinishDecodingAhead();
   mApp.reset();
 }
 
