@@ -289,19 +289,22 @@ def main():
     report += ["", f"Median (minimum–maximum) of {args.runs} start-ups and {args.idle_runs} idle runs of "
                f"{args.idle_seconds:g} s per program, under Xvfb without a window manager, and of "
                f"{args.calc_runs} runs of each companion; load average {load_at_start:.2f} at the start "
-               f"and {load:.2f} at the end. {run_stamp()}"]
+               f"and {load:.2f} at the end. {run_stamp(args.doc)}"]
     print("\n".join(report))
     if args.doc:
         write_results(args.doc, report)
 
 
-def run_stamp():
-    """When and on which commit the run was made."""
+def run_stamp(doc):
+    """When and on which commit the run was made (the document the results
+    go into does not count as a change)."""
     when = datetime.datetime.now(datetime.timezone.utc).strftime("%Y-%m-%d %H:%M UTC")
     commit = subprocess.run(["git", "-C", SOURCE_DIR, "log", "-1", "--format=%h"], capture_output=True,
                             text=True).stdout.strip()
-    dirty = subprocess.run(["git", "-C", SOURCE_DIR, "status", "--porcelain", "--untracked-files=no"],
-                           capture_output=True, text=True).stdout.strip()
+    status = ["git", "-C", SOURCE_DIR, "status", "--porcelain", "--untracked-files=no", "--", "."]
+    if doc:
+        status.append(":(exclude)" + os.path.relpath(os.path.abspath(doc), SOURCE_DIR))
+    dirty = subprocess.run(status, capture_output=True, text=True).stdout.strip()
     if not commit:
         return f"Run {when}."
     return f"Run {when} on commit {commit}{' with changes not yet committed' if dirty else ''}."
