@@ -17,10 +17,9 @@ BUILD_TYPE  ?= RelWithDebInfo
 JOBS        ?= $(shell nproc)
 
 # What building and running needs (the X keyboard extension's client library
-# lets a held key come up once; fontconfig's lets the start read the font
-# configuration while Qt connects to the display).
+# lets a held key come up once).
 PACKAGES := cmake make g++ pkg-config \
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libxcb-xkb-dev libfontconfig-dev \
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libxcb-xkb-dev \
   fonts-wqy-microhei fonts-wqy-zenhei qt6-translations-l10n
 # What the tests need on top: GoogleTest, a real X server to drive the
 # program in, the tools that type, click and read the clipboard there, the

@@ -10,7 +10,6 @@
 
 #include "runtime/display_check.h"
 #include "runtime/error_report.h"
-#include "runtime/font_configuration.h"
 #include "runtime/form.h"
 #include "runtime/key_repeat.h"
 #include "runtime/picture.h"
@@ -25,12 +24,7 @@ Application::Application(int& argc, char** argv, const char* name, const char* d
   QApplication::setApplicationName(QString::fromUtf8(name));
   QGuiApplication::setDesktopFileName(QString::fromUtf8(desktopId));
   ChooseDisplayScaling();
-  {
-    // While Qt connects to the display, another core reads the font
-    // configuration the first text will need.
-    const FontConfigurationLoad fonts;
-    mApp = std::make_unique<QApplication>(argc, argv);
-  }
+  mApp = std::make_unique<QApplication>(argc, argv);
   UseDetectableKeyRepeat();
   // From before the first window shows, so that no entry is missed.
   if (OnWayland()) {
