@@ -55,8 +55,10 @@ Form1::Form1(Project& project)
       {"iButton11", &Form1::iButton11_Click}, {"iButton12", &Form1::iButton12_Click},
       {"iButton13", &Form1::iButton13_Click}, {"iButton14", &Form1::iButton14_Click},
   };
-  for (const auto& [name, handler] : buttons) {
-    ControlNamed<image_button::iButton>(name).Click.Handle([this, handler] { (this->*handler)(); });
+  for (const auto& button : buttons) {
+    // A named copy: clang before 16 cannot capture a structured binding.
+    const auto handler = button.handler;
+    ControlNamed<image_button::iButton>(button.name).Click.Handle([this, handler] { (this->*handler)(); });
   }
 
   for (runtime::TextBox* field : Text1) {
