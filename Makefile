@@ -129,7 +129,7 @@ filesystems: test-deps
 
 # Zorvane beside a bare Qt window and one with an empty 10 ms timer, under a
 # private Xvfb, and zorvane-calc beside awk on a million sizes; prints the
-# tables the README shows and each goal met or not.
+# tables and each goal met or not, and writes them into docs/performance.md.
 bench: deps
 	$(call install_missing,$(BENCH_PACKAGES))
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DZORVANE_BUILD_BENCH=ON

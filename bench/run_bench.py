@@ -6,8 +6,13 @@ and each goal met or not. Runs alternate between the programs so that
 whatever else the machine is doing falls on all of them alike.
 
     bench/run_bench.py [--build build] [--runs 15] [--idle-seconds 20] [--idle-runs 3] [--calc-runs 5]
+                       [--doc docs/performance.md]
+
+The report also replaces the results section of docs/performance.md (the
+lines between its two bench markers), unless --doc is given as "" .
 """
 import argparse
+import datetime
 import glob
 import json
 import os
@@ -29,6 +34,11 @@ KEY_OFFSET = (249, 113)  # the middle of the 5 key within the window
 AWK_SIZES = ('{ k = int($1 * 1024 / 7.84423828125) + 1; '
              'printf "%s\\t%d\\t%d\\n", $1, ($1 - 1) * 4 + $1 * 1024, int(k * 7.84423828125) + 1 }')
 MILLION_SIZES = "".join(f"{n}\n" for n in range(1, 1_000_001)).encode()
+
+SOURCE_DIR = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+# The results section of the performance document lies between these lines.
+DOC_BEGIN = "<!-- bench results:"
+DOC_END = "<!-- end of bench results -->"
 
 
 def start_session_bus():
@@ -186,7 +196,10 @@ def main():
     parser.add_argument("--idle-seconds", type=float, default=20)
     parser.add_argument("--idle-runs", type=int, default=3)
     parser.add_argument("--calc-runs", type=int, default=5)
+    parser.add_argument("--doc", default=os.path.join(SOURCE_DIR, "docs", "performance.md"))
     args = parser.parse_args()
+    load_at_start = os.getloadavg()[0]
+    print(f"load average {load_at_start:.2f} at the start", flush=True)
     probe = os.path.join(args.build, "bench/bench_startup_probe")
     paths = [(name, os.path.join(args.build, path)) for name, path in PROGRAMS]
     bus = start_session_bus()
@@ -270,16 +283,53 @@ def main():
         (f"zorvane-calc, a million sizes, {calc_ratio:.2f} × the time of awk (goal ≤ 0.5)"
          + ("" if calc_same else "; the two printed different lines"), calc_ratio <= 0.5 and calc_same),
     ]
-    print("\n".join(lines))
-    print()
-    print("\n".join(calc_lines))
-    print()
-    for text, met in goals:
-        print(f"- {'met' if met else 'NOT met'}: {text}")
     load = os.getloadavg()[0]
-    print(f"\nMedian (minimum–maximum) of {args.runs} start-ups and {args.idle_runs} idle runs of "
-          f"{args.idle_seconds:g} s per program, under Xvfb without a window manager, and of "
-          f"{args.calc_runs} runs of each companion; load average {load:.2f} at the end.")
+    report = lines + [""] + calc_lines + [""]
+    report += [f"- {'met' if met else 'NOT met'}: {text}" for text, met in goals]
+    report += ["", f"Median (minimum–maximum) of {args.runs} start-ups and {args.idle_runs} idle runs of "
+               f"{args.idle_seconds:g} s per program, under Xvfb without a window manager, and of "
+               f"{args.calc_runs} runs of each companion; load average {load_at_start:.2f} at the start "
+               f"and {load:.2f} at the end. {run_stamp(args.doc)}"]
+    print("\n".join(report))
+    if args.doc:
+        write_results(args.doc, report)
+
+
+def run_stamp(doc):
+    """When and on which commit the run was made (the document the results
+    go into does not count as a change)."""
+    when = datetime.datetime.now(datetime.timezone.utc).strftime("%Y-%m-%d %H:%M UTC")
+    commit = subprocess.run(["git", "-C", SOURCE_DIR, "log", "-1", "--format=%h"], capture_output=True,
+                            text=True).stdout.strip()
+    status = ["git", "-C", SOURCE_DIR, "status", "--porcelain", "--untracked-files=no", "--", "."]
+    if doc:
+        status.append(":(exclude)" + os.path.relpath(os.path.abspath(doc), SOURCE_DIR))
+    dirty = subprocess.run(status, capture_output=True, text=True).stdout.strip()
+    if not commit:
+        return f"Run {when}."
+    return f"Run {when} on commit {commit}{' with changes not yet committed' if dirty else ''}."
+
+
+def write_results(path, report):
+    """Replaces the results section of the performance document with this
+    run's report; a document without the section gets it at its end."""
+    try:
+        with open(path, encoding="utf-8") as f:
+            text = f.read()
+    except FileNotFoundError:
+        text = "# Performance\n"
+    begin = text.find(DOC_BEGIN)
+    end = text.find(DOC_END, begin if begin >= 0 else 0)
+    marker = (DOC_BEGIN + " written by `make bench` (bench/run_bench.py); what lies between these two lines "
+              "is replaced on each run -->")
+    block = marker + "\n\n" + "\n".join(report) + "\n\n" + DOC_END
+    if begin >= 0 and end >= 0:
+        text = text[:begin] + block + text[end + len(DOC_END):]
+    else:
+        text = text.rstrip("\n") + "\n\n" + block + "\n"
+    with open(path, "w", encoding="utf-8") as f:
+        f.write(text)
+    print(f"\nwritten into {os.path.relpath(path)}")
 
 
 if __name__ == "__main__":

@@ -2,10 +2,14 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QList>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "runtime/win32/gdi.h"
+
+class QImageReader;
 
 namespace runtime {
 
@@ -52,8 +56,30 @@ class Picture {
 using PictureRef = std::shared_ptr<Picture>;
 
 // The image format a picture file's first bytes announce ("jpeg", "png",
-// "gif", "bmp", "ico"), for Qt's image reader to load that reader alone
-// rather than try each in turn; empty when they announce none of these.
+// "gif", "bmp", "ico"); empty when they announce none of these.
 QByteArray PictureFormat(const QByteArray& bytes);
+
+// Has `reader` read `bytes` as the format they announce and as no other, so
+// that Qt loads that format's reader alone instead of loading each in turn
+// until one takes it. Bytes that announce none are left to Qt to recognise.
+void ReadAsAnnounced(QImageReader& reader, const QByteArray& bytes);
+
+// Every image a picture file holds, in order (an icon file holds one per
+// size); an image that cannot be read, or bytes that are no picture, give a
+// null image.
+QList<QImage> DecodeAll(const QByteArray& bytes);
+
+// Decoding ahead: files the program will soon show are decoded on another
+// thread while the user-interface thread does other work. The first
+// Picture::FromFile or TakeDecodedAhead of the same bytes takes the result,
+// waiting for it if need be; everything else behaves as without it. All
+// three are called from the user-interface thread only.
+void DecodeAhead(const QList<QByteArray>& files);
+// What DecodeAll gives for `bytes` when they were decoded ahead; nothing
+// otherwise (or when taken already).
+std::optional<QList<QImage>> TakeDecodedAhead(const QByteArray& bytes);
+// Waits for the decoding ahead to end and drops what nobody took. Before Qt
+// goes, whose image readers the other thread uses.
+void FinishDecodingAhead();
 
 }  // namespace runtime
