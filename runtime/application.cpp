@@ -14,7 +14,6 @@
 #include "runtime/platform/key_repeat.h"
 #include "runtime/platform/platform.h"
 #include "runtime/platform/pointer_tracker.h"
-#include "runtime/values/picture.h"
 #include "runtime/program.h"
 #include "runtime/runtime_error.h"
 
@@ -48,7 +47,6 @@ Application::~Application() {
     }).detach();
   }
   mPointer.reset();
-  FinishDecodingAhead();
   mApp.reset();
 }
 

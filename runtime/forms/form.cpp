@@ -1,8 +1,10 @@
 #include "runtime/forms/form.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCursor>
 #include <QIcon>
+#include <QImageReader>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
@@ -32,10 +34,16 @@ constexpr double kLargestForm = 1e6;  // twips; far beyond any screen
 
 // Every size the icon file holds, so the platform can pick the one it needs.
 QIcon IconFromFile(const QByteArray& bytes) {
-  std::optional<QList<QImage>> images = TakeDecodedAhead(bytes);
-  if (!images) images = DecodeAll(bytes);
+  QBuffer buffer;
+  buffer.setData(bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
+  ReadAsAnnounced(reader, bytes);
   QIcon icon;
-  for (const QImage& image : *images) {
+  const int count = std::max(1, reader.imageCount());
+  for (int i = 0; i < count; ++i) {
+    if (i > 0 && !reader.jumpToNextImage()) break;
+    const QImage image = reader.read();
     if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
   }
   if (icon.isNull()) Raise(kLoadError, "the form's icon is not an icon");
@@ -102,15 +110,6 @@ Form::Form(const DesignNode& design, const ControlClasses& classes, const Design
 
   for (const DesignNode& child : design.children) AddChild(child, classes, files);
   ApplyTabOrder();
-}
-
-void Form::DecodePicturesAhead(const DesignNode& design, const DesignFiles& files) {
-  DesignReader reader(design);
-  QList<QByteArray> pictures;
-  for (const char* key : {"Picture", "Icon"}) {
-    if (const std::optional<std::string> name = reader.Bytes(key)) pictures.append(ReadDesignFile(files, *name));
-  }
-  if (!pictures.isEmpty()) DecodeAhead(pictures);
 }
 
 Form::~Form() {

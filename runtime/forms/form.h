@@ -31,10 +31,6 @@ struct DesignNode;
 class Form {
  public:
   Form(const DesignNode& design, const ControlClasses& classes, const DesignFiles& files = {});
-  // Starts decoding the picture and the icon `design` names on another
-  // thread (see DecodeAhead), so that they are ready when the form is built
-  // from it. A missing file is left for building the form to report.
-  static void DecodePicturesAhead(const DesignNode& design, const DesignFiles& files);
   virtual ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;

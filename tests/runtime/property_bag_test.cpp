@@ -154,43 +154,6 @@ TEST(Picture, EveryFormatReadsByTheReaderItsFileAnnounces) {
   EXPECT_EQ(runtime::Picture::FromFile("not a picture"), nullptr);
 }
 
-TEST(Picture, DecodedAheadIsWhatDecodingGivesAndIsTakenOnce) {
-  auto file = [](const char* format, QRgb colour) {
-    QImage pixels(7, 5, QImage::Format_RGB32);
-    pixels.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(pixels.save(&buffer, format));
-    return bytes;
-  };
-  // Colours of their own, so that no earlier decoding has these files.
-  const QByteArray skin = file("jpeg", qRgb(91, 17, 203));
-  const QByteArray icon = file("ico", qRgb(3, 141, 59));
-  const QByteArray noPicture("no picture at all");
-  runtime::DecodeAhead({skin, icon, noPicture});
-
-  const std::optional<QList<QImage>> icons = runtime::TakeDecodedAhead(icon);
-  ASSERT_TRUE(icons.has_value());
-  EXPECT_EQ(*icons, runtime::DecodeAll(icon));
-  EXPECT_FALSE(runtime::TakeDecodedAhead(icon).has_value()) << "taken once";
-  EXPECT_FALSE(runtime::TakeDecodedAhead(file("png", qRgb(1, 2, 3))).has_value()) << "never decoded ahead";
-
-  const runtime::PictureRef picture = runtime::Picture::FromFile(skin);
-  ASSERT_NE(picture, nullptr);
-  EXPECT_EQ(picture->Pixels(), runtime::DecodeAll(skin).value(0));
-  EXPECT_FALSE(runtime::TakeDecodedAhead(skin).has_value()) << "the picture took its decoding";
-
-  const std::optional<QList<QImage>> nothing = runtime::TakeDecodedAhead(noPicture);
-  ASSERT_TRUE(nothing.has_value());
-  ASSERT_EQ(nothing->size(), 1);
-  EXPECT_TRUE(nothing->front().isNull());
-
-  runtime::DecodeAhead({skin});
-  runtime::FinishDecodingAhead();
-  EXPECT_FALSE(runtime::TakeDecodedAhead(skin).has_value()) << "finishing drops what nobody took";
-}
-
 TEST(Variant, ConversionsFollowTheRuntimesRules) {
   EXPECT_EQ(Variant::FromLong(70000).ToLong(), 70000);
   EXPECT_EQ(Variant::FromDouble(2.5).ToInteger(), 2) << "ties go to the even number";
