@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Zorvane: `make run` builds and opens the window, `make test` runs every test
 # (plain, under the sanitizers, a short run of each fuzz target and a short
 # soak in a real X server); `make fuzz` fuzzes longer and `make soak` soaks

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zorvane-calc: the window's two sizes for scripts and for sizing many
 // partitions at once. One line per size: the size, the FAT32 value and the
 // NTFS value, separated by tabs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The yardstick: a bare frameless 320 x 240 Qt window with three line edits,
 // and (built with REFERENCE_TIMER) the same with an empty 10 ms timer.
 #include <QApplication>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Measures Zorvane beside two reference windows, in one run, under a private
 Xvfb with a private session bus (as a desktop session has), and zorvane-calc
 beside the awk one-liner a scripter would write instead; prints the tables

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starts a program and reports how long its first window took to be mapped
 // and painted, watching the X server: every new top-level window gets a
 // damage record before it can draw, and the first damage to a mapped one is

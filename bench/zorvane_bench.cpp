@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // In-process costs of what a user waits for: one refresh tick, a key press
 // until both sizes show, and the size operations alone.
 #include <benchmark/benchmark.h>

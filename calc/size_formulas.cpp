@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calc/size_formulas.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Area capture: how the button turns each frame of its strip into a picture
 // of its own.
 #include "image_button/ibutton.h"

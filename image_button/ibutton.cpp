@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "image_button/ibutton.h"
 
 #include "runtime/design/property_bag.h"

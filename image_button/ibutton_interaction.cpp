@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pointer, keyboard and focus: the state machine that decides what is on
 // screen, and the events raised to the container. Every event is raised
 // before the control acts, and the control then acts on the arguments as

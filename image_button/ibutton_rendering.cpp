@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drawing: the strip cut into state pictures, the picture of the state on
 // screen, the centred caption and the focus frame.
 #include <cmath>

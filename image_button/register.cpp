@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "image_button/register.h"
 
 #include "image_button/ibutton.h"

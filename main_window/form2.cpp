@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "main_window/form2.h"
 
 #include "main_window/designs.h"

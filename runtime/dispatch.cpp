@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/dispatch.h"
 
 #include <new>

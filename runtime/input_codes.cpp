@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/input_codes.h"
 
 #include <QKeyEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/runtime_error.h"
 
 namespace runtime {

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Takes the README's screenshots: the real program in a private X server, or
 # with --wayland under a private Wayland compositor (sway nested in Xvfb),
 # with a size typed and the pointer resting on a key.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/controls/line_edit_box.h"
 
 #include <QContextMenuEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/controls/menu.h"
 
 #include <QAction>

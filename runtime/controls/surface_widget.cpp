@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/controls/surface_widget.h"
 
 #include <QAccessibleWidget>

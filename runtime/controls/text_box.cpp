@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/controls/text_box.h"
 
 #include <QPalette>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/controls/user_control.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/design/design_reader.h"
 
 #include <QString>

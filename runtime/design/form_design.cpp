@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/design/form_design.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/design/gbk.h"
 
 #include <QByteArray>

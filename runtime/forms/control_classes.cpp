@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/forms/control_classes.h"
 
 #include <optional>

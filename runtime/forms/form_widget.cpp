@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/forms/form_widget.h"
 
 #include <QAccessibleWidget>

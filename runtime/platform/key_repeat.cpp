@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/platform/key_repeat.h"
 
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/platform/pointer_tracker.h"
 
 #include <QAbstractEventDispatcher>

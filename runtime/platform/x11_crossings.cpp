@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/platform/x11_crossings.h"
 
 #if defined(ZORVANE_HAVE_XCB)

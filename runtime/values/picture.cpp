@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/values/picture.h"
 
 #include <QBuffer>

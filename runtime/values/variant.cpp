@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/values/variant.h"
 
 #include <QLocale>

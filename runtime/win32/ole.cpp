@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/win32/ole.h"
 
 #include "runtime/win32/gdi.h"

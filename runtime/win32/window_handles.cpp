@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/win32/window_handles.h"
 
 #include <QHash>

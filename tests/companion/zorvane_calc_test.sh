@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The command-line companion as a script uses it.
 set -uo pipefail
 calc=${1:?usage: zorvane_calc_test.sh path/to/zorvane-calc}

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Formats sparse image files of exactly the sizes zorvane-calc gives, with
 Debian's own formatters (mkfs.fat -F 32, mkntfs), and reads back the capacity
 each file system offers: its data clusters times its cluster size, which is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as the input field's text: the conversions and both sizes must
 // answer without fault, agree with each other, and for digit strings give
 // exactly what integer arithmetic gives.

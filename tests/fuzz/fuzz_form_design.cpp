@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a form design: either a form, built with its controls and
 // then unloaded without leaving a device context, bitmap or palette behind,
 // or a run-time error; never a crash, a hang or an exception reaching Qt.

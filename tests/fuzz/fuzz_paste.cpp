@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as the text a paste or an input method brings into the size
 // field of the real main window, with any content and selection the field
 // may hold before it. Shift+Insert, the context menu's Paste, a middle click

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a control's saved settings: either a bag that writes back the
 // very same bytes, or a load error; never a crash or a read past the end.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a fuzz target's inputs over and over, without the fuzzer, and prints
 // the bytes the process holds on its heap after each pass. The first pass
 // fills whatever caches the inputs reach; after it, memory that still grows

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs each fuzz target for SECONDS seconds from its committed seeds and
 # judges it by its exit status alone. The whole output of every target,
 # sanitizer stacks included, stays in FUZZ_DIR/logs/fuzz_<target>.log; a

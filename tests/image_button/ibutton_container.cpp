@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A container of an iButton, compiled once as it stands and once for each
 // call a container must not make. As it stands it uses what the button
 // offers and compiles. With REACH set, it reaches past the properties into

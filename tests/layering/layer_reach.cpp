@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A source of one layer, compiled with that layer's include path and
 // nothing else. As it stands it includes a header of its own layer (OWN) and
 // compiles. With ABOVE naming a header of a layer above, it must not

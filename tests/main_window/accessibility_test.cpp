@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What assistive technology finds in the window: a window named by its
 // caption, every button a pressable button named by its tooltip, every field
 // named by its panel's label.

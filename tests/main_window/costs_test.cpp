@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the window must not do: cut a strip again, paint more than one picture
 // per redraw, redraw a state already on screen, repaint or relayout on a tick
 // that changes nothing, or tick at all while nothing of it can be seen.

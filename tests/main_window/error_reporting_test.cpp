@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The default handling of an unhandled run-time error, seen from outside: one
 // line on standard error and one message box with the error's number and
 // description, and the window goes on answering.

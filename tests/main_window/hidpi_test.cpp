@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window on a display scaled 150 % or 200 % (the offscreen platform
 // configured with such a screen): a whole-number scale, the layout kept at
 // the scaled size, text at its designed size against the window, and every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A long random session on the real window: clicks on every button, typed
 // and pasted texts of every kind, copy-menu choices, hovering and timer
 // ticks. Afterwards the window must still answer, every output must be the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The refresh tick runs a hundred times a second for as long as the window
 // is open: when nothing changes it must not allocate. Every allocation of the
 // process is counted here, Qt's included, by standing in for malloc.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the build into a scratch prefix as `cmake --install` does for a user
 # and checks what a desktop expects to find there, under one application id.
 set -euo pipefail

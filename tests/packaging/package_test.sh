@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the .deb with CPack and checks its contents and dependencies.
 set -euo pipefail
 build=${1:?usage: package_test.sh build-dir}

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the runtime's controls look like whatever the desktop: a form's
 // picture shows whole between its controls, a value written by code shows
 // from its start, system colours keep their light values under a dark

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/platform/display_check.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/design/property_bag.h"
 
 #include <gtest/gtest.h>

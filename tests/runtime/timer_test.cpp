@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/controls/timer.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/platform/window_drag.h"
 
 #include <gtest/gtest.h>

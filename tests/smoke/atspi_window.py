@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """What a screen reader finds of the running program through AT-SPI.
 
 Usage: atspi_window.py WINDOW ROOT (X window ids of the program's window and

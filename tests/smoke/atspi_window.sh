@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The real program as a screen reader sees it, through the accessibility bus
 # (AT-SPI) of a private session bus and a private X server: see
 # atspi_window.py for what is checked. Skips (status 77) only when this

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The program started where there is no display, as over ssh: one line that
 # says what is missing, status 1, no abort. Qt's offscreen platform, by its
 # variable or by Qt's own -platform option, still runs without one.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # A private Wayland desktop for driving the real program: sway nested in a
 # private Xvfb, whose window takes real pointer and keyboard input from
 # xdotool, so every click and key goes through the compositor. Sourced by

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Drives the real program under a real Wayland compositor as a user would:
 # types and clicks sizes in, copies them through the copy menu to the Wayland
 # clipboard, watches a key's pictures follow the pointer, drags the window by

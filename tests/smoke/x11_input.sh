@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Input as people give it, in a real X server with its own key repeat: a
 # selection in the size field that survives a click elsewhere or a Tab to a
 # key, Space held on a key (one digit, on the release), and Enter held on a

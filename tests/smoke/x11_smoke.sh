@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Drives the real program in a real X server as a user would: types a size,
 # copies the FAT32 value through the copy menu, reads the clipboard, drags the
 # window with the right button, and closes it with the close button.

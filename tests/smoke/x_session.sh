@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced by the scripts that drive the real program in a private X server:
 # starts the server and the program, finds the window, and cleans up on exit.
 # Every wait polls with a generous limit; nothing relies on a short sleep.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """A long session with the real program in a real X server.
 
 Starts a private Xvfb with the openbox window manager (so that minimising

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real program in a real X server (Xvfb), judged by what the screen
 // shows: at every display scale, however the desktop sets it, the largest
 // sizes show whole in their fields and a key's caption keeps its size

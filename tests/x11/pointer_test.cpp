@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real program in a real X server (Xvfb), its keys judged by the
 // pictures they show as a user moves the pointer: hover, pressed and normal
 // wherever the pointer goes, whether it leaves fast, onto another program's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "request_recorder.h"
 
 #include <xcb/record.h>

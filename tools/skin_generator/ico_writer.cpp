@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ico_writer.h"
 
 #include <QtEndian>

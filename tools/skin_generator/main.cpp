@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws the skin pictures and writes each button's saved settings, as the
 // main window's design embeds them. The build never runs this; its outputs
 // are committed. Run it again after changing the artwork:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saves what the X server on $DISPLAY shows in a rectangle as a PNG:
 //   zorvane_x11_capture x y width height output.png
 #include <xcb/xcb.h>

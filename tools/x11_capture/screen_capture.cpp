@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screen_capture.h"
 
 #include <xcb/xcb.h>
