@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "program_under_test.h"
 #include "request_recorder.h"
 #include "screen_reading.h"
 #include "x_server.h"
@@ -30,7 +31,6 @@ using x11_test::RunClient;
 using x11_test::RunningProgram;
 using x11_test::XServer;
 
-std::string gProgram;  // the program under test, from the command line
 
 const std::string kTitle = "Zorvane 2.0";
 // Where the design puts things, in the window's logical pixels.
@@ -61,7 +61,7 @@ class Session {
   Session(const std::string& resources, const std::vector<std::pair<std::string, std::string>>& environment,
           const std::string& typed) {
     Server().SetResources(resources);
-    mProgram = std::make_unique<RunningProgram>(Server(), gProgram, environment);
+    mProgram = std::make_unique<RunningProgram>(Server(), x11_test::ProgramUnderTest(), environment);
     mWindow = mProgram->WaitForWindow(kTitle, 30s);
     if (mWindow == 0) return;
     mFrame = Server().Geometry(mWindow);
@@ -232,7 +232,7 @@ TEST(DarkDesktop, TheFieldsStayWhiteWithBlackTextAndTheMenuFollowsTheDesktop) {
 TEST(Icon, IsThereWhenTheWindowIsFirstMapped) {
   Server().SetResources("");
   const x11_test::RequestRecorder recorder(Server());
-  const RunningProgram program(Server(), gProgram, With({}));
+  const RunningProgram program(Server(), x11_test::ProgramUnderTest(), With({}));
   const xcb_window_t window = program.WaitForWindow(kTitle, 30s);
   ASSERT_NE(window, 0u) << "the window did not appear";
   // What the window was given before its first mapping, once the recording
@@ -251,13 +251,3 @@ TEST(Icon, IsThereWhenTheWindowIsFirstMapped) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s path/to/zorvane [gtest options]\n", argv[0]);
-    return 2;
-  }
-  gProgram = argv[1];
-  return RUN_ALL_TESTS();
-}

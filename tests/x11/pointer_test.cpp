@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "program_under_test.h"
 #include "request_recorder.h"
 #include "x_server.h"
 
@@ -29,7 +30,6 @@ using x11_test::RunClient;
 using x11_test::RunningProgram;
 using x11_test::XServer;
 
-std::string gProgram;  // the program under test, from the command line
 
 // Where the design puts the 5 key, in the window's pixels.
 const QRect kKey5(232, 96, 35, 35);
@@ -47,7 +47,7 @@ class KeyPictures : public testing::Test {
     mRecorder = std::make_unique<x11_test::RequestRecorder>(Server());
     MoveTo(QPoint(-300, -200));  // well away from where the window will be
     mProgram = std::make_unique<RunningProgram>(
-        Server(), gProgram, std::vector<std::pair<std::string, std::string>>{{"QT_SCALE_FACTOR", ""}});
+        Server(), x11_test::ProgramUnderTest(), std::vector<std::pair<std::string, std::string>>{{"QT_SCALE_FACTOR", ""}});
     mWindow = mProgram->WaitForWindow("Zorvane 2.0", 30s);
     ASSERT_NE(mWindow, 0u) << "the window did not appear";
     mFrame = Server().Geometry(mWindow);
@@ -251,7 +251,7 @@ TEST(Keys, StartingAskTheServerWhereThePointerIsOnceNotOnceEach) {
   // elsewhere; the keys do so in the same tick.
   RunClient(Server(), {"xdotool", "mousemove", "5", "5"});
   const x11_test::RequestRecorder recorder(Server());
-  const RunningProgram program(Server(), gProgram, {{"QT_SCALE_FACTOR", ""}});
+  const RunningProgram program(Server(), x11_test::ProgramUnderTest(), {{"QT_SCALE_FACTOR", ""}});
   ASSERT_NE(program.WaitForWindow("Zorvane 2.0", 30s), 0u) << "the window did not appear";
   int asked = 0;
   // The polls end within a tick of the window showing; a second is plenty.
@@ -265,7 +265,7 @@ TEST(Keys, StartingAskTheServerWhereThePointerIsOnceNotOnceEach) {
 }
 
 TEST(Window, TakesTheKeyboardOnceShown) {
-  const RunningProgram program(Server(), gProgram, {{"QT_SCALE_FACTOR", ""}});
+  const RunningProgram program(Server(), x11_test::ProgramUnderTest(), {{"QT_SCALE_FACTOR", ""}});
   const xcb_window_t window = program.WaitForWindow("Zorvane 2.0", 30s);
   ASSERT_NE(window, 0u) << "the window did not appear";
   EXPECT_TRUE(Eventually([&] {
@@ -278,13 +278,3 @@ TEST(Window, TakesTheKeyboardOnceShown) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s path/to/zorvane [gtest options]\n", argv[0]);
-    return 2;
-  }
-  gProgram = argv[1];
-  return RUN_ALL_TESTS();
-}
