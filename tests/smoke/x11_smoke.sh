@@ -6,41 +6,10 @@
 set -euo pipefail
 
 program=${1:?usage: x11_smoke.sh path/to/zorvane}
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/x_session.sh"
 
-display=""
-for n in $(seq 91 160); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || fail "no free display number"
-
-# -noreset: by default the server resets when its last client leaves (the
-# readiness probe below), and a client connecting during that reset is refused.
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xvfb=$!
-app=""
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-}
-trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
-
-"$program" &
-app=$!
-
-window=""
-for _ in $(seq 1 100); do
-  window=$(xdotool search --onlyvisible --name '^Zorvane 2\.0$' 2>/dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "the window did not appear"
-
-geometry() { eval "$(xdotool getwindowgeometry --shell "$window")"; }
-geometry
+start_x_server
+start_program "$program"
 [ "$WIDTH" = 320 ] && [ "$HEIGHT" = 240 ] || fail "window is ${WIDTH}x${HEIGHT}, not 320x240"
 [ "$X" = 352 ] && [ "$Y" = 264 ] || fail "window at $X,$Y is not centred"
 
@@ -87,10 +56,5 @@ geometry
 
 # The close button: 28 x 28 at (291, 0).
 xdotool mousemove $((X + 305)) $((Y + 14)) click 1
-status=0
-for _ in $(seq 1 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app" 2>/dev/null && fail "the close button did not end the program"
-wait "$app" || status=$?
-app=""
-[ "$status" = 0 ] || fail "exit status $status"
+expect_exit "the close button did not end the program"
 echo "x11 smoke: ok"
