@@ -44,9 +44,9 @@ void FitOutputFace(Form1& form) {
 }  // namespace
 
 Project::Project() {
-  // The main window's skin and icon decode on another core while the
-  // interface is set up; a design that cannot be read is reported when the
-  // window is built.
+  // The main window's pictures decode on another core while the interface
+  // is set up; a design that cannot be read is reported when the window is
+  // built.
   try {
     runtime::Form::DecodePicturesAhead(LoadDesign("form1.frm"), LoadDesignFile);
   } catch (const runtime::RuntimeError&) {

@@ -76,7 +76,9 @@ Pending& DecodingAhead() {
 }  // namespace
 
 void DecodeAhead(const QList<QByteArray>& files) {
-  FinishDecodingAhead();
+  // Earlier files nobody took are dropped; their decoding, if still under
+  // way, is not waited for.
+  DecodingAhead().clear();
   // What nobody took goes when Qt goes, before the readers that made it.
   static const bool droppedWithQt = (qAddPostRoutine(FinishDecodingAhead), true);
   (void)droppedWithQt;
