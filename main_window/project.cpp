@@ -6,10 +6,13 @@
 
 #include "calc/size_formulas.h"
 #include "image_button/register.h"
+#include "main_window/designs.h"
 #include "main_window/form1.h"
 #include "main_window/form2.h"
 #include "runtime/controls/text_box.h"
+#include "runtime/forms/form.h"
 #include "runtime/platform/interface_setup.h"
+#include "runtime/runtime_error.h"
 
 namespace main_window {
 namespace {
@@ -41,6 +44,13 @@ void FitOutputFace(Form1& form) {
 }  // namespace
 
 Project::Project() {
+  // The main window's pictures decode on another core while the interface
+  // is set up; a design that cannot be read is reported when the window is
+  // built.
+  try {
+    runtime::Form::DecodePicturesAhead(LoadDesign("form1.frm"), LoadDesignFile);
+  } catch (const runtime::RuntimeError&) {
+  }
   image_button::RegisterIButton(mClasses);
   // The interface speaks Simplified Chinese, on any desktop.
   runtime::UseLanguage(QStringLiteral("zh_CN"));

@@ -15,6 +15,7 @@
 #include "runtime/platform/key_repeat.h"
 #include "runtime/platform/platform.h"
 #include "runtime/platform/pointer_tracker.h"
+#include "runtime/platform/session_bus.h"
 #include "runtime/program.h"
 #include "runtime/runtime_error.h"
 
@@ -32,6 +33,7 @@ Application::Application(int& argc, char** argv, const char* name, const char* d
   } else if (OnX11()) {
     mPointer = std::make_unique<PointerTracker>(PointerTracker::Source::kX11Crossings);
   }
+  ConnectSessionBusAhead();
 }
 
 Application::~Application() {

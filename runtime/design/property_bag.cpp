@@ -42,6 +42,9 @@ class Reader {
   explicit Reader(std::string_view bytes) : mBytes(bytes) {}
 
   [[nodiscard]] bool AtEnd() const { return mPos == mBytes.size(); }
+  // Where pictures go undecoded, when only their files are wanted.
+  void CollectPictures(std::vector<QByteArray>* files) { mPictureFiles = files; }
+  [[nodiscard]] std::vector<QByteArray>* PictureFiles() const { return mPictureFiles; }
   void SetEntry(std::string name) { mEntry = std::move(name); }
 
   [[noreturn]] void Fail(const std::string& what) const {
@@ -78,6 +81,7 @@ class Reader {
   std::string_view mBytes;
   std::size_t mPos = 0;
   std::string mEntry;
+  std::vector<QByteArray>* mPictureFiles = nullptr;
 };
 
 class Writer {
@@ -142,6 +146,10 @@ Variant ReadObject(Reader& in) {
   if (id != kPictureClass) in.Fail("unknown kind of object");
   if (in.Take(4) != std::string_view("lt\0\0", 4)) in.Fail("the picture has no header");
   const std::string_view file = in.Take(in.U32());
+  if (std::vector<QByteArray>* files = in.PictureFiles()) {
+    files->emplace_back(file.data(), static_cast<qsizetype>(file.size()));
+    return Variant::Nothing();
+  }
   PictureRef picture = Picture::FromFile(QByteArray(file.data(), static_cast<qsizetype>(file.size())));
   if (!picture) in.Fail("the picture cannot be read");
   return Variant::FromPicture(std::move(picture));
@@ -254,22 +262,43 @@ void PropertyBag::WriteProperty(std::string_view name, const Variant& value, con
   WriteProperty(name, value);
 }
 
-PropertyBag PropertyBag::FromBytes(std::string_view bytes) {
-  PropertyBag bag;
-  Reader in(bytes);
+namespace {
+
+std::vector<PropertyBag::Entry> ReadEntries(Reader& in) {
+  std::vector<PropertyBag::Entry> entries;
   while (!in.AtEnd()) {
     in.SetEntry({});
     const QString name = in.Utf16();
     if (!IsStoredName(name)) in.Fail("a setting's name must be lower-case letters, digits or _");
     std::string key = name.toStdString();
     in.SetEntry(key);
-    for (const Entry& entry : bag.mEntries) {
+    for (const PropertyBag::Entry& entry : entries) {
       if (entry.name == key) in.Fail("the setting is stored twice");
     }
     Variant value = ReadValue(in, in.U16());
-    bag.mEntries.push_back({std::move(key), std::move(value)});
+    entries.push_back({std::move(key), std::move(value)});
   }
+  return entries;
+}
+
+}  // namespace
+
+PropertyBag PropertyBag::FromBytes(std::string_view bytes) {
+  Reader in(bytes);
+  PropertyBag bag;
+  bag.mEntries = ReadEntries(in);
   return bag;
+}
+
+std::vector<QByteArray> PropertyBag::PictureFiles(std::string_view bytes) {
+  std::vector<QByteArray> files;
+  Reader in(bytes);
+  in.CollectPictures(&files);
+  try {
+    ReadEntries(in);
+  } catch (const RuntimeError&) {
+  }
+  return files;
 }
 
 std::string PropertyBag::ToBytes() const {

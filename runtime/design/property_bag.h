@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QByteArray>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -43,6 +44,9 @@ class PropertyBag {
   // Reads the binary form. A truncated or malformed bag is a load error that
   // names the entry at fault; nothing is ever read past the end.
   static PropertyBag FromBytes(std::string_view bytes);
+  // The picture files the binary form holds, in order, as stored: nothing
+  // is decoded. Reading stops quietly at a fault, which FromBytes reports.
+  static std::vector<QByteArray> PictureFiles(std::string_view bytes);
   [[nodiscard]] std::string ToBytes() const;
 
  private:

@@ -2,10 +2,8 @@
 #include "runtime/forms/form.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QCursor>
 #include <QIcon>
-#include <QImageReader>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
@@ -19,11 +17,13 @@
 #include "runtime/controls/user_control.h"
 #include "runtime/design/design_reader.h"
 #include "runtime/design/form_design.h"
+#include "runtime/design/property_bag.h"
 #include "runtime/dispatch.h"
 #include "runtime/forms/control_classes.h"
 #include "runtime/forms/form_widget.h"
 #include "runtime/input_codes.h"
 #include "runtime/program.h"
+#include "runtime/runtime_error.h"
 #include "runtime/values/picture.h"
 #include "runtime/values/units.h"
 #include "runtime/win32/window_handles.h"
@@ -35,16 +35,10 @@ constexpr double kLargestForm = 1e6;  // twips; far beyond any screen
 
 // Every size the icon file holds, so the platform can pick the one it needs.
 QIcon IconFromFile(const QByteArray& bytes) {
-  QBuffer buffer;
-  buffer.setData(bytes);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer);
-  ReadAsAnnounced(reader, bytes);
+  std::optional<QList<QImage>> images = TakeDecodedAhead(bytes);
+  if (!images) images = DecodeAll(bytes);
   QIcon icon;
-  const int count = std::max(1, reader.imageCount());
-  for (int i = 0; i < count; ++i) {
-    if (i > 0 && !reader.jumpToNextImage()) break;
-    const QImage image = reader.read();
+  for (const QImage& image : *images) {
     if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
   }
   if (icon.isNull()) Raise(kLoadError, "the form's icon is not an icon");
@@ -111,6 +105,32 @@ Form::Form(const DesignNode& design, const ControlClasses& classes, const Design
 
   for (const DesignNode& child : design.children) AddChild(child, classes, files);
   ApplyTabOrder();
+}
+
+void Form::DecodePicturesAhead(const DesignNode& design, const DesignFiles& files) {
+  // What cannot be read is skipped here, for building the form to report.
+  auto read = [&files](const DesignNode& node, const char* key) -> QByteArray {
+    try {
+      const std::optional<std::string> name = DesignReader(node).Bytes(key);
+      return name ? ReadDesignFile(files, *name) : QByteArray();
+    } catch (const RuntimeError&) {
+      return {};
+    }
+  };
+  QList<QByteArray> pictures;
+  for (const char* key : {"Picture", "Icon"}) {
+    if (QByteArray file = read(design, key); !file.isEmpty()) pictures.append(std::move(file));
+  }
+  // The controls' own pictures (a button's strip) are in their saved
+  // settings; keys share a strip, which is decoded once.
+  for (const DesignNode& child : design.children) {
+    const QByteArray bag = read(child, "Settings");
+    for (QByteArray& file :
+         PropertyBag::PictureFiles(std::string_view(bag.constData(), static_cast<std::size_t>(bag.size())))) {
+      if (!pictures.contains(file)) pictures.append(std::move(file));
+    }
+  }
+  if (!pictures.isEmpty()) DecodeAhead(pictures);
 }
 
 Form::~Form() {

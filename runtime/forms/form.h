@@ -32,6 +32,12 @@ struct DesignNode;
 class Form {
  public:
   Form(const DesignNode& design, const ControlClasses& classes, const DesignFiles& files = {});
+  // Starts decoding the picture and the icon `design` names, and the
+  // pictures in its controls' saved settings, on another thread (see
+  // DecodeAhead), so that they are ready when the form is built from it. A
+  // file that is missing or cannot be read is left for building the form to
+  // report.
+  static void DecodePicturesAhead(const DesignNode& design, const DesignFiles& files);
   virtual ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;

@@ -2,10 +2,16 @@
 #include "runtime/values/picture.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QHash>
 #include <QImageReader>
+#include <exception>
+#include <future>
+#include <utility>
+#include <vector>
 
 #include "runtime/values/units.h"
+#include "runtime/work_ahead.h"
 
 namespace runtime {
 
@@ -40,6 +46,77 @@ void ReadAsAnnounced(QImageReader& reader, const QByteArray& bytes) {
   reader.setAutoDetectImageFormat(false);
 }
 
+QList<QImage> DecodeAll(const QByteArray& bytes) {
+  QBuffer buffer;
+  buffer.setData(bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
+  ReadAsAnnounced(reader, bytes);
+  QList<QImage> images;
+  const int count = std::max(1, reader.imageCount());
+  for (int i = 0; i < count; ++i) {
+    if (i > 0 && !reader.jumpToNextImage()) break;
+    // The reader's own allocation limit refuses absurd declared sizes.
+    images.append(reader.read());
+  }
+  return images;
+}
+
+namespace {
+
+// The files decoding ahead, each with the promise of its images; only the
+// user-interface thread touches the list, the worker only the promises.
+using Pending = std::vector<std::pair<QByteArray, std::shared_future<QList<QImage>>>>;
+
+Pending& DecodingAhead() {
+  static Pending pending;
+  return pending;
+}
+
+}  // namespace
+
+void DecodeAhead(const QList<QByteArray>& files) {
+  // Earlier files nobody took are dropped; their decoding, if still under
+  // way, is not waited for.
+  DecodingAhead().clear();
+  // What nobody took goes when Qt goes, before the readers that made it.
+  static const bool droppedWithQt = (qAddPostRoutine(FinishDecodingAhead), true);
+  (void)droppedWithQt;
+  std::vector<std::promise<QList<QImage>>> promises(static_cast<std::size_t>(files.size()));
+  for (qsizetype i = 0; i < files.size(); ++i) {
+    DecodingAhead().emplace_back(files[i], promises[static_cast<std::size_t>(i)].get_future().share());
+  }
+  // A std::function must be copyable, and promises are not: they are shared.
+  auto shared = std::make_shared<std::vector<std::promise<QList<QImage>>>>(std::move(promises));
+  WorkAhead([files, shared] {
+    std::vector<std::promise<QList<QImage>>>& promises = *shared;
+    for (std::size_t i = 0; i < promises.size(); ++i) {
+      try {
+        promises[i].set_value(DecodeAll(files[static_cast<qsizetype>(i)]));
+      } catch (...) {
+        // Handed to whoever takes the pictures, as if decoded there.
+        promises[i].set_exception(std::current_exception());
+      }
+    }
+  });
+}
+
+std::optional<QList<QImage>> TakeDecodedAhead(const QByteArray& bytes) {
+  Pending& pending = DecodingAhead();
+  for (auto entry = pending.begin(); entry != pending.end(); ++entry) {
+    if (entry->first != bytes) continue;
+    const std::shared_future<QList<QImage>> images = std::move(entry->second);
+    pending.erase(entry);
+    return images.get();
+  }
+  return std::nullopt;
+}
+
+void FinishDecodingAhead() {
+  FinishWorkAhead();
+  DecodingAhead().clear();
+}
+
 namespace {
 
 // Designs often hold the same picture many times (ten keys share one strip):
@@ -47,13 +124,18 @@ namespace {
 QImage Decoded(const QByteArray& bytes) {
   static QHash<QByteArray, QImage> recent;
   if (const auto found = recent.constFind(bytes); found != recent.constEnd()) return *found;
-  QBuffer buffer;
-  buffer.setData(bytes);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer);
-  ReadAsAnnounced(reader, bytes);
-  // The reader's own allocation limit refuses absurd declared sizes.
-  const QImage pixels = reader.read();
+  QImage pixels;
+  if (const std::optional<QList<QImage>> ahead = TakeDecodedAhead(bytes)) {
+    pixels = ahead->value(0);
+  } else {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    ReadAsAnnounced(reader, bytes);
+    // The reader's own allocation limit refuses absurd declared sizes.
+    pixels = reader.read();
+  }
   constexpr qsizetype kRemembered = 16;
   constexpr qint64 kLargestRemembered = 1024 * 1024;  // pixels: skins and strips, not photographs
   if (recent.size() >= kRemembered) recent.clear();

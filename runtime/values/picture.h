@@ -3,8 +3,10 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QList>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "runtime/win32/gdi.h"
 
@@ -62,5 +64,23 @@ QByteArray PictureFormat(const QByteArray& bytes);
 // that Qt loads that format's reader alone instead of loading each in turn
 // until one takes it. Bytes that announce none are left to Qt to recognise.
 void ReadAsAnnounced(QImageReader& reader, const QByteArray& bytes);
+
+// Every image a picture file holds, in order (an icon file holds one per
+// size); an image that cannot be read, or bytes that are no picture, give a
+// null image.
+QList<QImage> DecodeAll(const QByteArray& bytes);
+
+// Decoding ahead: files the program will soon show are decoded on another
+// thread while the user-interface thread does other work. The first
+// Picture::FromFile or TakeDecodedAhead of the same bytes takes the result,
+// waiting for it if need be; everything else behaves as without it. All
+// three are called from the user-interface thread only.
+void DecodeAhead(const QList<QByteArray>& files);
+// What DecodeAll gives for `bytes` when they were decoded ahead; nothing
+// otherwise (or when taken already).
+std::optional<QList<QImage>> TakeDecodedAhead(const QByteArray& bytes);
+// Waits for the decoding ahead to end and drops what nobody took. Qt calls
+// it as the application goes, whose image readers the other thread uses.
+void FinishDecodingAhead();
 
 }  // namespace runtime

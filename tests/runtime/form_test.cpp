@@ -4,19 +4,26 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
+#include <map>
+#include <string>
 
 #include "runtime/controls/menu.h"
 #include "runtime/controls/text_box.h"
+#include "runtime/design/property_bag.h"
 #include "runtime/controls/timer.h"
 #include "runtime/design/form_design.h"
 #include "runtime/dispatch.h"
 #include "runtime/forms/control_classes.h"
 #include "runtime/forms/form_widget.h"
 #include "runtime/program.h"
+#include "runtime/runtime_error.h"
+#include "runtime/values/picture.h"
 #include "runtime/win32/win32.h"
 #include "runtime/win32/window_handles.h"
 #include "support/eventually.h"
@@ -245,3 +252,58 @@ TEST_F(FormTest, TheWindowUnderAPointPassesOverDisabledAndHiddenWindows) {
 }
 
 }  // namespace
+
+namespace {
+
+QByteArray Encoded(const char* format, QRgb colour) {
+  QImage pixels(9, 4, QImage::Format_RGB32);
+  pixels.fill(colour);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  EXPECT_TRUE(pixels.save(&buffer, format));
+  return bytes;
+}
+
+QByteArray BagHolding(const QByteArray& picture) {
+  runtime::PropertyBag bag;
+  bag.WriteProperty("BackPicture", runtime::Variant::FromPicture(runtime::Picture::FromFile(picture)));
+  return QByteArray::fromStdString(bag.ToBytes());
+}
+
+}  // namespace
+
+TEST(FormDecodeAhead, TheWindowsPicturesAndTheControlsAreDecodedAheadPastWhatCannotBeRead) {
+  // Colours of their own, so that no earlier decoding holds these files.
+  const QByteArray skin = Encoded("jpeg", qRgb(201, 3, 77));
+  const QByteArray icon = Encoded("ico", qRgb(5, 199, 31));
+  const QByteArray strip = Encoded("png", qRgb(17, 240, 130));
+  const QByteArray other = Encoded("png", qRgb(250, 9, 251));
+  const std::map<std::string, QByteArray, std::less<>> stored = {
+      {"skin.jpg", skin}, {"icon.ico", icon}, {"a.bag", BagHolding(strip)},
+      {"b.bag", BagHolding(strip)}, {"c.bag", BagHolding(other)}, {"broken.bag", "\x05"}};
+  const runtime::DesignFiles files = [&](std::string_view name) {
+    const auto found = stored.find(name);
+    if (found == stored.end()) runtime::Raise(runtime::kLoadError, "no such file");
+    return found->second;
+  };
+  const runtime::DesignNode design = runtime::ParseFormDesign(
+      "Begin Form F\n"
+      "   Picture = \"skin.jpg\"\n"
+      "   Icon = \"icon.ico\"\n"
+      "   Begin K A\n      Settings = \"missing.bag\"\n   End\n"
+      "   Begin K B\n      Settings = 7\n   End\n"
+      "   Begin K C\n      Settings = \"broken.bag\"\n   End\n"
+      "   Begin K D\n      Settings = \"a.bag\"\n   End\n"
+      "   Begin K E\n      Settings = \"b.bag\"\n   End\n"
+      "   Begin K G\n      Settings = \"c.bag\"\n   End\n"
+      "End\n",
+      "ahead.frm");
+  Form::DecodePicturesAhead(design, files);
+  for (const QByteArray& file : {skin, icon, strip, other}) {
+    const std::optional<QList<QImage>> images = runtime::TakeDecodedAhead(file);
+    ASSERT_TRUE(images.has_value()) << file.left(8).toHex().toStdString();
+    EXPECT_EQ(*images, runtime::DecodeAll(file));
+  }
+  runtime::FinishDecodingAhead();
+}

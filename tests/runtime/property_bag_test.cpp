@@ -109,6 +109,32 @@ TEST(PropertyBag, EveryTruncationIsALoadErrorNamingTheSetting) {
   EXPECT_NE(cut->Description().find("'backpicture'"), std::string::npos) << cut->Description();
 }
 
+TEST(PropertyBag, PictureFilesAreTheStoredFilesUndecodedUpToAnyFault) {
+  const QByteArray png = Png(10, 4);
+  const QByteArray notAPicture("stored, but no picture");
+  PropertyBag bag = SampleBag();
+  bag.WriteProperty("Second", Variant::FromPicture(runtime::Picture::FromFile(Png(3, 3))));
+  const std::string bytes = bag.ToBytes();
+  const std::vector<QByteArray> files = PropertyBag::PictureFiles(bytes);
+  ASSERT_EQ(files.size(), 2u);
+  EXPECT_EQ(files[0], png);
+  EXPECT_EQ(files[1], Png(3, 3));
+
+  // Bytes the picture readers refuse are handed over all the same; whether
+  // they are a picture is for whoever decodes them.
+  std::string swapped = bytes;
+  swapped.replace(swapped.find(png.toStdString()), static_cast<std::size_t>(png.size()),
+                  notAPicture.leftJustified(png.size(), '.').toStdString());
+  EXPECT_EQ(PropertyBag::PictureFiles(swapped).front(), notAPicture.leftJustified(png.size(), '.'));
+
+  // A bag cut anywhere gives the files stored whole before the cut, and no fault.
+  const std::size_t firstEnd = bytes.find(png.toStdString()) + static_cast<std::size_t>(png.size());
+  for (std::size_t length = 0; length < bytes.size(); ++length) {
+    const std::size_t count = PropertyBag::PictureFiles(std::string_view(bytes).substr(0, length)).size();
+    EXPECT_EQ(count, length < firstEnd ? 0u : 1u) << length;
+  }
+}
+
 TEST(PropertyBag, CorruptedBytesNeverCrashAndWhatReadsWritesBackTheSame) {
   const std::string bytes = SampleBag().ToBytes();
   std::mt19937 random(3);
@@ -153,6 +179,43 @@ TEST(Picture, EveryFormatReadsByTheReaderItsFileAnnounces) {
   }
   EXPECT_EQ(runtime::PictureFormat("not a picture"), QByteArray());
   EXPECT_EQ(runtime::Picture::FromFile("not a picture"), nullptr);
+}
+
+TEST(Picture, DecodedAheadIsWhatDecodingGivesAndIsTakenOnce) {
+  auto file = [](const char* format, QRgb colour) {
+    QImage pixels(7, 5, QImage::Format_RGB32);
+    pixels.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(pixels.save(&buffer, format));
+    return bytes;
+  };
+  // Colours of their own, so that no earlier decoding has these files.
+  const QByteArray skin = file("jpeg", qRgb(91, 17, 203));
+  const QByteArray icon = file("ico", qRgb(3, 141, 59));
+  const QByteArray noPicture("no picture at all");
+  runtime::DecodeAhead({skin, icon, noPicture});
+
+  const std::optional<QList<QImage>> icons = runtime::TakeDecodedAhead(icon);
+  ASSERT_TRUE(icons.has_value());
+  EXPECT_EQ(*icons, runtime::DecodeAll(icon));
+  EXPECT_FALSE(runtime::TakeDecodedAhead(icon).has_value()) << "taken once";
+  EXPECT_FALSE(runtime::TakeDecodedAhead(file("png", qRgb(1, 2, 3))).has_value()) << "never decoded ahead";
+
+  const runtime::PictureRef picture = runtime::Picture::FromFile(skin);
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->Pixels(), runtime::DecodeAll(skin).value(0));
+  EXPECT_FALSE(runtime::TakeDecodedAhead(skin).has_value()) << "the picture took its decoding";
+
+  const std::optional<QList<QImage>> nothing = runtime::TakeDecodedAhead(noPicture);
+  ASSERT_TRUE(nothing.has_value());
+  ASSERT_EQ(nothing->size(), 1);
+  EXPECT_TRUE(nothing->front().isNull());
+
+  runtime::DecodeAhead({skin});
+  runtime::FinishDecodingAhead();
+  EXPECT_FALSE(runtime::TakeDecodedAhead(skin).has_value()) << "finishing drops what nobody took";
 }
 
 TEST(Variant, ConversionsFollowTheRuntimesRules) {
