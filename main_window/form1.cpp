@@ -35,7 +35,7 @@ QString SizeText(const calc::Result<std::string>& size) {
 }  // namespace
 
 Form1::Form1(Project& project)
-    : runtime::Form(LoadDesign("form1.frm"), project.Classes(), LoadDesignFile),
+    : runtime::Form(project.Form1Design(), project.Classes(), LoadDesignFile),
       Text1(ArrayNamed<runtime::TextBox>("Text1")),
       Timer1(TimerNamed("Timer1")),
       iButton13(ControlNamed<image_button::iButton>("iButton13")),

@@ -48,7 +48,7 @@ Project::Project() {
   // is set up; a design that cannot be read is reported when the window is
   // built.
   try {
-    runtime::Form::DecodePicturesAhead(LoadDesign("form1.frm"), LoadDesignFile);
+    runtime::Form::DecodePicturesAhead(Form1Design(), LoadDesignFile);
   } catch (const runtime::RuntimeError&) {
   }
   image_button::RegisterIButton(mClasses);
@@ -74,6 +74,11 @@ Project::~Project() {
   // The copy menu's form refers to the main window, not the other way round.
   mForm2.reset();
   mForm1.reset();
+}
+
+const runtime::DesignNode& Project::Form1Design() {
+  if (!mForm1Design) mForm1Design = LoadDesign("form1.frm");
+  return *mForm1Design;
 }
 
 main_window::Form1& Project::Form1() {

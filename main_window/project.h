@@ -2,7 +2,9 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
+#include "runtime/design/form_design.h"
 #include "runtime/forms/control_classes.h"
 #include "runtime/program.h"
 
@@ -20,12 +22,16 @@ class Project : public runtime::Program {
   ~Project() override;
 
   main_window::Form1& Form1();
+  // Form1's design, read once: ahead of the window for its pictures, then
+  // for the window. A design that cannot be read raises each time.
+  const runtime::DesignNode& Form1Design();
   main_window::Form2& Form2();
 
   [[nodiscard]] const runtime::ControlClasses& Classes() const { return mClasses; }
 
  private:
   runtime::ControlClasses mClasses;
+  std::optional<runtime::DesignNode> mForm1Design;
   std::unique_ptr<main_window::Form1> mForm1;
   std::unique_ptr<main_window::Form2> mForm2;
 };

@@ -39,11 +39,11 @@ constexpr std::size_t kLongestName = 255;
 // Reads the binary form without ever going past its end.
 class Reader {
  public:
-  explicit Reader(std::string_view bytes) : mBytes(bytes) {}
+  // With `pictureFiles`, pictures go there undecoded: only their files are wanted.
+  explicit Reader(std::string_view bytes, std::vector<QByteArray>* pictureFiles = nullptr)
+      : mBytes(bytes), mPictureFiles(pictureFiles) {}
 
   [[nodiscard]] bool AtEnd() const { return mPos == mBytes.size(); }
-  // Where pictures go undecoded, when only their files are wanted.
-  void CollectPictures(std::vector<QByteArray>* files) { mPictureFiles = files; }
   [[nodiscard]] std::vector<QByteArray>* PictureFiles() const { return mPictureFiles; }
   void SetEntry(std::string name) { mEntry = std::move(name); }
 
@@ -80,8 +80,8 @@ class Reader {
  private:
   std::string_view mBytes;
   std::size_t mPos = 0;
+  std::vector<QByteArray>* mPictureFiles;
   std::string mEntry;
-  std::vector<QByteArray>* mPictureFiles = nullptr;
 };
 
 class Writer {
@@ -292,8 +292,7 @@ PropertyBag PropertyBag::FromBytes(std::string_view bytes) {
 
 std::vector<QByteArray> PropertyBag::PictureFiles(std::string_view bytes) {
   std::vector<QByteArray> files;
-  Reader in(bytes);
-  in.CollectPictures(&files);
+  Reader in(bytes, &files);
   try {
     ReadEntries(in);
   } catch (const RuntimeError&) {

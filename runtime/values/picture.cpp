@@ -46,14 +46,17 @@ void ReadAsAnnounced(QImageReader& reader, const QByteArray& bytes) {
   reader.setAutoDetectImageFormat(false);
 }
 
-QList<QImage> DecodeAll(const QByteArray& bytes) {
+namespace {
+
+// The first image the file holds, or every one of them.
+QList<QImage> Read(const QByteArray& bytes, bool every) {
   QBuffer buffer;
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
   ReadAsAnnounced(reader, bytes);
   QList<QImage> images;
-  const int count = std::max(1, reader.imageCount());
+  const int count = every ? std::max(1, reader.imageCount()) : 1;
   for (int i = 0; i < count; ++i) {
     if (i > 0 && !reader.jumpToNextImage()) break;
     // The reader's own allocation limit refuses absurd declared sizes.
@@ -61,6 +64,10 @@ QList<QImage> DecodeAll(const QByteArray& bytes) {
   }
   return images;
 }
+
+}  // namespace
+
+QList<QImage> DecodeAll(const QByteArray& bytes) { return Read(bytes, true); }
 
 namespace {
 
@@ -79,7 +86,7 @@ void DecodeAhead(const QList<QByteArray>& files) {
   // Earlier files nobody took are dropped; their decoding, if still under
   // way, is not waited for.
   DecodingAhead().clear();
-  // What nobody took goes when Qt goes, before the readers that made it.
+  // What nobody took is dropped as Qt goes, once the worker is done.
   static const bool droppedWithQt = (qAddPostRoutine(FinishDecodingAhead), true);
   (void)droppedWithQt;
   std::vector<std::promise<QList<QImage>>> promises(static_cast<std::size_t>(files.size()));
@@ -124,18 +131,8 @@ namespace {
 QImage Decoded(const QByteArray& bytes) {
   static QHash<QByteArray, QImage> recent;
   if (const auto found = recent.constFind(bytes); found != recent.constEnd()) return *found;
-  QImage pixels;
-  if (const std::optional<QList<QImage>> ahead = TakeDecodedAhead(bytes)) {
-    pixels = ahead->value(0);
-  } else {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    ReadAsAnnounced(reader, bytes);
-    // The reader's own allocation limit refuses absurd declared sizes.
-    pixels = reader.read();
-  }
+  const std::optional<QList<QImage>> ahead = TakeDecodedAhead(bytes);
+  const QImage pixels = (ahead ? *ahead : Read(bytes, false)).value(0);
   constexpr qsizetype kRemembered = 16;
   constexpr qint64 kLargestRemembered = 1024 * 1024;  // pixels: skins and strips, not photographs
   if (recent.size() >= kRemembered) recent.clear();

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QBuffer>
 #include <QCursor>
 #include <QImage>
 #include <QTest>
@@ -21,6 +20,7 @@
 #include "runtime/forms/form.h"
 #include "runtime/forms/form_widget.h"
 #include "support/eventually.h"
+#include "support/picture_file.h"
 #include "support/recorded_errors.h"
 
 namespace test_support {
@@ -38,11 +38,7 @@ inline QByteArray StripFile(int frames, int frameWidth, int height) {
       for (int y = 0; y < height; ++y) strip.setPixel(i * frameWidth + x, y, kFrameColours[i % 10]);
     }
   }
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  strip.save(&buffer, "PNG");
-  return bytes;
+  return test_support::PictureFile(strip, "PNG");
 }
 
 // One iButton (525 x 525 twips at 300, 300) on a shown form, after a text

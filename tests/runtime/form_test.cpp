@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QBuffer>
 #include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
@@ -27,6 +26,7 @@
 #include "runtime/win32/win32.h"
 #include "runtime/win32/window_handles.h"
 #include "support/eventually.h"
+#include "support/picture_file.h"
 #include "support/raised_error.h"
 #include "support/recorded_errors.h"
 
@@ -256,13 +256,7 @@ TEST_F(FormTest, TheWindowUnderAPointPassesOverDisabledAndHiddenWindows) {
 namespace {
 
 QByteArray Encoded(const char* format, QRgb colour) {
-  QImage pixels(9, 4, QImage::Format_RGB32);
-  pixels.fill(colour);
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  EXPECT_TRUE(pixels.save(&buffer, format));
-  return bytes;
+  return test_support::FlatPictureFile({9, 4}, colour, format);
 }
 
 QByteArray BagHolding(const QByteArray& picture) {

@@ -3,12 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
+#include <QColor>
 #include <QImage>
 #include <random>
 
 #include "runtime/runtime_error.h"
 #include "runtime/values/picture.h"
+#include "support/picture_file.h"
 #include "support/raised_error.h"
 
 namespace {
@@ -17,13 +18,7 @@ using runtime::PropertyBag;
 using runtime::Variant;
 
 QByteArray Png(int width, int height) {
-  QImage image(width, height, QImage::Format_RGB32);
-  image.fill(Qt::darkCyan);
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
-  return bytes;
+  return test_support::FlatPictureFile({width, height}, QColor(Qt::darkCyan).rgb(), "PNG");
 }
 
 PropertyBag SampleBag() {
@@ -163,15 +158,12 @@ TEST(Picture, EveryFormatReadsByTheReaderItsFileAnnounces) {
   pixels.fill(qRgb(10, 200, 30));
   for (const Row& row : rows) {
     SCOPED_TRACE(row.format);
-    QByteArray file;
-    QBuffer buffer(&file);
-    buffer.open(QIODevice::WriteOnly);
     // Qt writes no GIF; the reader alone must know the announcement.
-    if (QByteArray(row.format) == "gif") {
-      file = QByteArray::fromBase64("R0lGODlhAQABAIAAAAAAAP///yH5BAEAAAAALAAAAAABAAEAAAIBRAA7");
-    } else {
-      ASSERT_TRUE(pixels.save(&buffer, row.format));
-    }
+    const QByteArray file =
+        QByteArray(row.format) == "gif"
+            ? QByteArray::fromBase64("R0lGODlhAQABAIAAAAAAAP///yH5BAEAAAAALAAAAAABAAEAAAIBRAA7")
+            : test_support::PictureFile(pixels, row.format);
+    ASSERT_FALSE(file.isEmpty());
     EXPECT_EQ(runtime::PictureFormat(file), QByteArray(row.format));
     const runtime::PictureRef picture = runtime::Picture::FromFile(file);
     ASSERT_NE(picture, nullptr);
@@ -182,15 +174,7 @@ TEST(Picture, EveryFormatReadsByTheReaderItsFileAnnounces) {
 }
 
 TEST(Picture, DecodedAheadIsWhatDecodingGivesAndIsTakenOnce) {
-  auto file = [](const char* format, QRgb colour) {
-    QImage pixels(7, 5, QImage::Format_RGB32);
-    pixels.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(pixels.save(&buffer, format));
-    return bytes;
-  };
+  auto file = [](const char* format, QRgb colour) { return test_support::FlatPictureFile({7, 5}, colour, format); };
   // Colours of their own, so that no earlier decoding has these files.
   const QByteArray skin = file("jpeg", qRgb(91, 17, 203));
   const QByteArray icon = file("ico", qRgb(3, 141, 59));
