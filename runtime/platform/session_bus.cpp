@@ -12,7 +12,9 @@
 namespace runtime {
 
 bool SessionBusIsAtAKnownAddress() {
-  if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) return true;
+  const QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+  // An address may itself ask for the helper, alone or among others.
+  if (!address.isEmpty()) return !address.contains("autolaunch:");
   // The per-user bus that libdbus looks for when no address is given.
   const QString runtimeDir = qEnvironmentVariable("XDG_RUNTIME_DIR");
   return !runtimeDir.isEmpty() && QFileInfo(runtimeDir + QStringLiteral("/bus")).exists();

@@ -15,7 +15,8 @@ namespace runtime {
 void ConnectSessionBusAhead();
 
 // Whether the session bus can be reached without starting anything: its
-// address is in the environment or the per-user bus socket exists.
+// address is in the environment (and is not one that starts a helper to
+// find it) or the per-user bus socket exists.
 bool SessionBusIsAtAKnownAddress();
 
 }  // namespace runtime

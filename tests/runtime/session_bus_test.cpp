@@ -46,6 +46,8 @@ TEST(SessionBus, KnownOnlyWhereNoHelperMustBeStartedToFindIt) {
   const QByteArray emptyDir = withoutBus.path().toUtf8();
   const QByteArray address = "unix:path=/run/user/1000/bus";
   const QByteArray empty;
+  const QByteArray autolaunch = "autolaunch:";
+  const QByteArray autolaunchAfterAnother = "unix:path=/nowhere;autolaunch:scope=user";
 
   struct Case {
     const char* name;
@@ -58,6 +60,8 @@ TEST(SessionBus, KnownOnlyWhereNoHelperMustBeStartedToFindIt) {
       {"an address and no runtime directory", &address, nullptr, true},
       {"the per-user bus", nullptr, &busDir, true},
       {"an empty address falls back to the per-user bus", &empty, &busDir, true},
+      {"an address that starts a helper", &autolaunch, &busDir, false},
+      {"a helper as the fallback of an address", &autolaunchAfterAnother, &emptyDir, false},
       {"neither", nullptr, &emptyDir, false},
       {"an empty address and no bus", &empty, &emptyDir, false},
       {"no runtime directory at all", nullptr, nullptr, false},
