@@ -7,7 +7,7 @@
 set -euo pipefail
 
 program=${1:?usage: x11_start_without_bus.sh path/to/zorvane}
-starts=${2:-15}
+starts=${2:-25}
 source "$(dirname "$0")/x_session.sh"
 
 runtime_dir=$(mktemp -d)  # no bus socket in it
