@@ -4,15 +4,13 @@
 #include <string>
 #include <string_view>
 
-class QString;
-
 namespace runtime {
 
 // Form captions, tooltips, menu captions and font names are stored in the
 // GBK code page. Bytes that are not GBK decode to U+FFFD rather than fail.
-QString DecodeGbk(std::string_view bytes);
+std::u16string DecodeGbk(std::string_view bytes);
 
 // Characters GBK cannot hold become "?".
-std::string EncodeGbk(const QString& text);
+std::string EncodeGbk(std::u16string_view text);
 
 }  // namespace runtime

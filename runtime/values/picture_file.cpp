@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: MIT
+// Interim decoder until the shared one lands: stb for the common formats.
+#include "runtime/values/picture_file.h"
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_NO_STDIO
+#define STBI_ONLY_JPEG
+#define STBI_ONLY_PNG
+#define STBI_ONLY_BMP
+#define STBI_ONLY_GIF
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#pragma GCC diagnostic ignored "-Wpedantic"
+#include <stb_image.h>
+#pragma GCC diagnostic pop
+
+#include <cstring>
+
+namespace runtime {
+
+Pixels DecodeFirstPicture(std::string_view bytes) {
+  int w = 0, h = 0, n = 0;
+  if (bytes.size() > 0x7FFFFFFF) return {};
+  unsigned char* data = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
+                                              static_cast<int>(bytes.size()), &w, &h, &n, 4);
+  if (data == nullptr) return {};
+  Pixels out(w, h, 0, n == 2 || n == 4);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const unsigned char* p = data + 4 * (static_cast<std::size_t>(y) * w + x);
+      out.Set(x, y, MakeRgb(p[0], p[1], p[2], out.HasAlpha() ? p[3] : 255));
+    }
+  }
+  stbi_image_free(data);
+  return out;
+}
+
+namespace {
+unsigned U16(std::string_view b, std::size_t at) { return static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8; }
+unsigned U32(std::string_view b, std::size_t at) { return U16(b, at) | U16(b, at + 2) << 16; }
+// Interim: 32-bit bitmap frames and PNG frames only.
+std::vector<Pixels> IcoFrames(std::string_view b) {
+  std::vector<Pixels> frames;
+  const unsigned count = U16(b, 4);
+  for (unsigned i = 0; i < count && 6 + 16 * (i + 1) <= b.size(); ++i) {
+    const std::size_t entry = 6 + 16 * i;
+    const unsigned size = U32(b, entry + 8), offset = U32(b, entry + 12);
+    if (offset > b.size() || size > b.size() - offset) continue;
+    const std::string_view image = b.substr(offset, size);
+    if (image.size() >= 8 && image.substr(1, 3) == "PNG") { Pixels p = DecodeFirstPicture(image); if (!p.IsNull()) frames.push_back(std::move(p)); continue; }
+    if (image.size() < 40) continue;
+    const int w = static_cast<int>(U32(image, 4)), h = static_cast<int>(U32(image, 8)) / 2, bits = static_cast<int>(U16(image, 14));
+    if (bits != 32 || w <= 0 || h <= 0 || w > 256 || h > 256 || 40 + static_cast<std::size_t>(w) * h * 4 > image.size()) continue;
+    Pixels p(w, h, 0, true);
+    for (int y = 0; y < h; ++y) std::memcpy(p.Row(h - 1 - y), image.data() + 40 + static_cast<std::size_t>(y) * w * 4, static_cast<std::size_t>(w) * 4);
+    frames.push_back(std::move(p));
+  }
+  return frames;
+}
+}  // namespace
+
+std::vector<Pixels> DecodePictureFile(std::string_view bytes) {
+  if (bytes.size() >= 6 && bytes.substr(0, 4) == std::string_view("\0\0\1\0", 4)) return IcoFrames(bytes);
+  Pixels first = DecodeFirstPicture(bytes);
+  std::vector<Pixels> all;
+  if (!first.IsNull()) all.push_back(std::move(first));
+  return all;
+}
+
+std::string EncodeBmp(const Pixels& pixels) {
+  std::string out;
+  auto put16 = [&out](unsigned v) { out.push_back(static_cast<char>(v & 0xFF)); out.push_back(static_cast<char>(v >> 8)); };
+  auto put32 = [&out](unsigned v) { for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF)); };
+  const unsigned w = static_cast<unsigned>(pixels.Width());
+  const unsigned h = static_cast<unsigned>(pixels.Height());
+  out += "BM";
+  put32(54 + w * h * 4);
+  put32(0);
+  put32(54);
+  put32(40);
+  put32(w);
+  put32(h);
+  put16(1);
+  put16(32);
+  put32(0);
+  put32(w * h * 4);
+  put32(2835);
+  put32(2835);
+  put32(0);
+  put32(0);
+  for (int y = pixels.Height() - 1; y >= 0; --y) {
+    out.append(reinterpret_cast<const char*>(pixels.Row(y)), static_cast<std::size_t>(w) * 4);
+  }
+  return out;
+}
+
+}  // namespace runtime
