@@ -1,0 +1,217 @@
+// SPDX-License-Identifier: MIT
+#include "windows/edit_field.h"
+
+#include <oleacc.h>
+
+#include <algorithm>
+
+#include "runtime/values/colour.h"
+#include "windows/input.h"
+#include "windows/window_system.h"
+
+namespace win32_frontend {
+namespace {
+
+constexpr DWORD kFieldStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | ES_AUTOHSCROLL | ES_NOHIDESEL;
+
+COLORREF ColourRef(runtime::Colour colour) {
+  const runtime::Rgb rgb = runtime::ToRgb(colour);
+  return RGB(runtime::RedOf(rgb), runtime::GreenOf(rgb), runtime::BlueOf(rgb));
+}
+
+}  // namespace
+
+Win32Edit::Win32Edit(Win32Form& form, runtime::EditFieldEvents& events) : Win32Child(form), mEvents(events) {
+  Make(ES_LEFT);
+}
+
+Win32Edit::~Win32Edit() {
+  if (mHwnd != nullptr) {
+    SetWindowLongPtrW(mHwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mSystemProc));
+    SetWindowLongPtrW(mHwnd, GWLP_USERDATA, 0);
+  }
+  if (mBackBrush != nullptr) DeleteObject(mBackBrush);
+}
+
+void Win32Edit::Make(DWORD alignmentStyle) {
+  const HWND old = mHwnd;
+  DWORD style = kFieldStyle | alignmentStyle;
+  DWORD exStyle = 0;
+  std::u16string text;
+  DWORD start = 0;
+  DWORD end = 0;
+  bool readOnly = false;
+  if (old != nullptr) {
+    style = (static_cast<DWORD>(GetWindowLongPtrW(old, GWL_STYLE)) & ~(ES_LEFT | ES_CENTER | ES_RIGHT)) | alignmentStyle;
+    exStyle = static_cast<DWORD>(GetWindowLongPtrW(old, GWL_EXSTYLE));
+    text = Text();
+    readOnly = ReadOnly();
+    SendMessageW(old, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  }
+  const HWND made = CreateWindowExW(exStyle, L"EDIT", Wide(text.c_str()), style, 0, 0, 0, 0, mForm.Hwnd(), nullptr,
+                                    mForm.System().Instance(), nullptr);
+  // The control's own procedure runs under ours.
+  SetWindowLongPtrW(made, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  const auto systemProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(made, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32Edit::FieldProc)));
+  if (old == nullptr) mSystemProc = systemProc;
+  SendMessageW(made, EM_SETLIMITTEXT, kCapacity, 0);
+  if (old == nullptr) {
+    Attach(made);
+    return;
+  }
+  // The field's order among its siblings, its place and its state stay.
+  SetWindowPos(made, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EnableWindow(made, IsWindowEnabled(old));
+  const bool focused = GetFocus() == old;
+  SetWindowLongPtrW(old, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mSystemProc));
+  SetWindowLongPtrW(old, GWLP_USERDATA, 0);
+  mForm.SetToolTip(old, u"");
+  DestroyWindow(old);
+  mHwnd = made;
+  mSystemProc = systemProc;
+  SendMessageW(made, EM_SETSEL, start, end);
+  if (focused) SetFocus(made);
+  Rescale();
+  SetReadOnly(readOnly);
+  mForm.SetToolTip(made, mTip);
+  if (!mName.empty()) Name(mName);
+}
+
+std::u16string Win32Edit::Text() const {
+  std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(mHwnd)) + 1, u'\0');
+  text.resize(static_cast<std::size_t>(
+      GetWindowTextW(mHwnd, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()))));
+  return text;
+}
+
+void Win32Edit::SetText(std::u16string_view text) { SetWindowTextW(mHwnd, Wide(std::u16string(text).c_str())); }
+
+int Win32Edit::SelectionStart() const {
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(mHwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return static_cast<int>(std::min(start, end));
+}
+
+int Win32Edit::SelectionLength() const {
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(mHwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return static_cast<int>(start > end ? start - end : end - start);
+}
+
+void Win32Edit::Select(int start, int length) {
+  // The caret goes to the second place given: behind a selection made
+  // forwards, in front of one made backwards.
+  SendMessageW(mHwnd, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(start + length));
+}
+
+void Win32Edit::ReplaceSelection(std::u16string_view text) {
+  SendMessageW(mHwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Wide(std::u16string(text).c_str())));
+}
+
+void Win32Edit::Backspace() { CallWindowProcW(mSystemProc, mHwnd, WM_CHAR, VK_BACK, 0); }
+
+void Win32Edit::SetReadOnly(bool readOnly) { SendMessageW(mHwnd, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0); }
+
+bool Win32Edit::ReadOnly() const { return (GetWindowLongPtrW(mHwnd, GWL_STYLE) & ES_READONLY) != 0; }
+
+void Win32Edit::SetAlignment(Alignment alignment) {
+  const DWORD style = alignment == Alignment::kRight ? ES_RIGHT : alignment == Alignment::kCentre ? ES_CENTER : ES_LEFT;
+  // An edit control takes its alignment only when it is made.
+  if ((static_cast<DWORD>(GetWindowLongPtrW(mHwnd, GWL_STYLE)) & (ES_LEFT | ES_CENTER | ES_RIGHT)) != style) {
+    Make(style);
+  }
+}
+
+void Win32Edit::SetFrame(bool frame) {
+  LONG_PTR exStyle = GetWindowLongPtrW(mHwnd, GWL_EXSTYLE);
+  exStyle = frame ? (exStyle | WS_EX_CLIENTEDGE) : (exStyle & ~WS_EX_CLIENTEDGE);
+  SetWindowLongPtrW(mHwnd, GWL_EXSTYLE, exStyle);
+  SetWindowPos(mHwnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Edit::SetFont(const runtime::Font& font) {
+  mFont = font;
+  HFONT made = mForm.System().FontsInUse().Get(font, mForm.Scale(), Fonts::Smoothing::kSystem);
+  SendMessageW(mHwnd, WM_SETFONT, reinterpret_cast<WPARAM>(made), TRUE);
+  // The text may use the field's whole width: the largest sizes must read
+  // whole in it.
+  SendMessageW(mHwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(mForm.Scale(), mForm.Scale()));
+}
+
+void Win32Edit::SetColours(runtime::Colour text, runtime::Colour background) {
+  mTextColour = ColourRef(text);
+  const COLORREF back = ColourRef(background);
+  if (mBackBrush == nullptr || back != mBackColour) {
+    if (mBackBrush != nullptr) DeleteObject(mBackBrush);
+    mBackBrush = CreateSolidBrush(back);
+    mBackColour = back;
+  }
+  InvalidateRect(mHwnd, nullptr, TRUE);
+}
+
+int Win32Edit::TextRoom() const {
+  RECT text{};
+  SendMessageW(mHwnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+  return (text.right - text.left) / mForm.Scale();
+}
+
+void Win32Edit::Rescale() {
+  Win32Child::Rescale();
+  if (mFont) SetFont(*mFont);
+}
+
+void Win32Edit::Name(std::u16string_view accessibleName) {
+  // The window's text is the field's content; its name comes from a
+  // dynamic annotation, which assistive technology reads before deriving one.
+  mName = accessibleName;
+  IAccPropServices* services = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                              reinterpret_cast<void**>(&services)))) {
+    return;
+  }
+  services->SetHwndPropStr(mHwnd, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
+                           Wide(mName.c_str()));
+  services->Release();
+}
+
+LRESULT CALLBACK Win32Edit::FieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* field = reinterpret_cast<Win32Edit*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (field == nullptr || field->mHwnd != window) {
+    return CallWindowProcW(reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC)), window, message, wParam,
+                           lParam);
+  }
+  return field->Handle(message, wParam, lParam);
+}
+
+LRESULT Win32Edit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CHAR:
+      switch (mEvents.Typed(static_cast<char16_t>(wParam))) {
+        case runtime::EditFieldEvents::Typing::kDefault: break;
+        case runtime::EditFieldEvents::Typing::kHandled:
+        case runtime::EditFieldEvents::Typing::kStop: return 0;
+      }
+      break;
+    case WM_PASTE:
+      // However the user asks (Shift+Insert, the context menu), the core
+      // decides what of the clipboard goes in.
+      if (!ReadOnly()) mEvents.Pasted(mForm.System().ClipboardText());
+      return 0;
+    case kFieldCommand:
+      if (HIWORD(wParam) == EN_CHANGE) mEvents.TextMayHaveChanged();
+      return 0;
+    case kFieldColours: {
+      const HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, mTextColour);
+      SetBkColor(dc, mBackColour);
+      return reinterpret_cast<LRESULT>(mBackBrush != nullptr ? mBackBrush : GetSysColorBrush(COLOR_WINDOW));
+    }
+    default: break;
+  }
+  return CallWindowProcW(mSystemProc, mHwnd, message, wParam, lParam);
+}
+
+}  // namespace win32_frontend
