@@ -27,8 +27,9 @@ constexpr const char* kHelp =
     "cylinders of 7.84423828125 MB (255 heads x 63 sectors x 512 bytes): K = floor(SIZE x\n"
     "1024 / 7.84423828125) + 1 cylinders, then floor(K x 7.84423828125) + 1. MB means MiB,\n"
     "1,048,576 bytes. A SIZE that is not a whole number from 1 up (0, a negative number, a\n"
-    "fraction, a word) is reported on standard error, the other sizes are still answered,\n"
-    "and the exit status is 2. Empty input lines are skipped.\n"
+    "fraction, a word) or is above 4294970169, where the arithmetic stops being exact, is\n"
+    "reported on standard error, the other sizes are still answered, and the exit status is\n"
+    "2. Empty input lines are skipped.\n"
     "\n"
     "Example:\n"
     "  $ zorvane-calc 32 100\n"
@@ -43,12 +44,19 @@ std::string_view Trimmed(std::string_view text) {
 
 // A partition has at least one whole gigabyte. The window keeps showing the
 // formulas' values for 0, but a script asking for 0, -5 or 1.5 made a mistake
-// and should hear so rather than get a negative or fractional size. Words
-// and numbers too large are left to the formulas' own failures.
-bool IsBelowOneOrFraction(std::string_view size) {
-  const calc::Result<double> n = calc::TextToNumber(size);
-  return n.Ok() && (n.Value() < 1 || n.Value() != calc::Fix(n.Value()));
+// and should hear so rather than get a negative or fractional size. Words are
+// left to the formulas' own failures.
+bool IsBelowOneOrFraction(std::string_view size, const calc::Result<double>& n) {
+  if (!n.Ok()) return n.Error() == calc::Failure::Overflow && size.front() == '-';
+  return n.Value() < 1 || n.Value() != calc::Fix(n.Value());
 }
+
+// Above the largest exact size the formulas' doubles answer one MB off or in
+// the exponent form, neither of which is a size to give a partitioning tool.
+bool IsTooLarge(const calc::Result<double>& n) {
+  return n.Ok() ? n.Value() > calc::LargestExactSizeGb : n.Error() == calc::Failure::Overflow;
+}
+static_assert(calc::LargestExactSizeGb == 4294970169, "the help and the refusal name the largest size");
 
 // Standard output, kept in memory and written in blocks: when a block is
 // full, before anything goes to standard error (so that the two keep their
@@ -93,15 +101,19 @@ void Refuse(std::string_view size, const char* why) {
 // Answers one size; false when it is not one.
 bool Answer(std::string_view given) {
   const std::string_view size = Trimmed(given);
-  if (IsBelowOneOrFraction(size)) {
+  const calc::Result<double> n = calc::TextToNumber(size);
+  if (IsBelowOneOrFraction(size, n)) {
     Refuse(size, "is not a whole number of gigabytes from 1 up");
+    return false;
+  }
+  if (IsTooLarge(n)) {
+    Refuse(size, "is too large to size a partition exactly (4294970169 GB at most)");
     return false;
   }
   const auto fat32 = calc::Fat32SizeText(size);
   const auto ntfs = calc::NtfsSizeText(size);
   if (!fat32.Ok() || !ntfs.Ok()) {
-    const calc::Failure failure = !fat32.Ok() ? fat32.Error() : ntfs.Error();
-    Refuse(size, failure == calc::Failure::Overflow ? "is too large to size a partition" : "is not a size in gigabytes");
+    Refuse(size, "is not a size in gigabytes");
     return false;
   }
   gOutput.Append(size);
