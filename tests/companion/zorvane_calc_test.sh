@@ -97,6 +97,11 @@ check "answers and refusals in order" "10${tab}10276${tab}10245
 zorvane-calc: 'abc' is not a size in gigabytes
 20${tab}20556${tab}20482" "$out"
 
+# Answers that cannot be written are a failure, said on stderr.
+err=$("$calc" 1 2 2>&1 >/dev/full); status=$?
+check "status when the answers cannot be written" 1 "$status"
+check "stderr when the answers cannot be written" "zorvane-calc: cannot write the answers: No space left on device" "$err"
+
 # Help explains the output and both formulas.
 help=$("$calc" --help); status=$?
 check "help status" 0 "$status"
