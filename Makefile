@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: MIT
 # Zorvane: `make run` builds and opens the window, `make test` runs every test
-# (plain, under the sanitizers, a short run of each fuzz target and a short
-# soak in a real X server); `make fuzz` fuzzes longer and `make soak` soaks
-# for ten minutes. Each first installs the Debian packages it needs when any
-# is missing.
+# (plain, under the sanitizers, the Windows build's under wine, a short run of
+# each fuzz target and a short soak in a real X server); `make fuzz` fuzzes
+# longer and `make soak` soaks for ten minutes; `make windows` cross-builds
+# for Windows. Each first installs the Debian packages it needs when any is
+# missing.
 #
 # Each kind of build has a folder of its own, configured always the same way,
 # so that one never reconfigures another and running them in turn rebuilds
@@ -75,7 +76,7 @@ PREFIX ?= /usr/local
 # How build/ is configured, whichever target builds there.
 PROGRAM_OPTIONS = -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DZORVANE_BUILD_TESTS=OFF -DZORVANE_BUILD_BENCH=OFF
 
-.PHONY: all build run test deps test-deps bench fuzz fuzz-build soak install package clean windows
+.PHONY: all build run test deps test-deps bench fuzz fuzz-build soak install package clean windows test-windows
 
 all: build
 
@@ -122,6 +123,7 @@ test: test-deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DZORVANE_BUILD_TESTS=ON -DZORVANE_SANITIZE=ON
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure --timeout 600
+	$(MAKE) --no-print-directory test-windows
 	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS)
 	$(call install_missing,$(SOAK_PACKAGES))
 	python3 tests/soak/x11_soak.py $(TEST_DIR)/zorvane --seconds $(TEST_SOAK_SECONDS) --warm-up 20
@@ -133,6 +135,12 @@ windows:
 	cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
 	  -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DZORVANE_BUILD_TESTS=ON
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
+
+# Its tests under wine, in a wine prefix of their own made for the run and
+# removed after it, without a display (tests/windows/run_wine_tests.sh).
+test-windows: windows
+	$(call install_missing,python3)
+	tests/windows/run_wine_tests.sh $(WINDOWS_DIR)
 
 # Formats sparse images of Zorvane's sizes with the real formatters and
 # writes the measured capacities into the README's table.

@@ -3,7 +3,7 @@
 # included by the top-level CMakeLists.txt in place of everything that needs
 # Qt: it holds the calculator (added before this), the companion
 # zorvane-calc.exe and the calculator's tests, every .exe in the build
-# folder's top.
+# folder's top, where tests/windows/run_wine_tests.sh runs them under wine.
 
 if(ZORVANE_SANITIZE OR ZORVANE_FUZZ OR ZORVANE_BUILD_BENCH)
   message(FATAL_ERROR "The Windows build has no sanitizers, fuzz targets or benchmarks: "
@@ -32,4 +32,12 @@ if(ZORVANE_BUILD_TESTS)
   target_link_libraries(calc_tests PRIVATE Zorvane::calc GTest::gtest_main)
   zorvane_target_defaults(calc_tests)
   set_target_properties(calc_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
+
+  # The companion behind pipes made on the Windows side; it runs the
+  # zorvane-calc.exe beside it.
+  add_executable(companion_pipes_tests tests/windows/companion_pipes_test.cpp)
+  target_link_libraries(companion_pipes_tests PRIVATE GTest::gtest_main)
+  zorvane_target_defaults(companion_pipes_tests)
+  set_target_properties(companion_pipes_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
+  add_dependencies(companion_pipes_tests zorvane-calc)
 endif()
