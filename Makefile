@@ -1,15 +1,16 @@
 # SPDX-License-Identifier: MIT
 # Zorvane: `make run` builds and opens the window, `make test` runs every test
-# (plain, under the sanitizers, a short run of each fuzz target and a short
-# soak in a real X server); `make fuzz` fuzzes longer and `make soak` soaks
-# for ten minutes. Each first installs the Debian packages it needs when any
-# is missing.
+# (plain, under the sanitizers, the Windows build's under wine, a short run of
+# each fuzz target and a short soak in a real X server); `make fuzz` fuzzes
+# longer and `make soak` soaks for ten minutes; `make windows` cross-builds
+# for Windows. Each first installs the Debian packages it needs when any is
+# missing.
 #
 # Each kind of build has a folder of its own, configured always the same way,
 # so that one never reconfigures another and running them in turn rebuilds
 # only what changed: the program in build/, the tests in build-test/, the
-# sanitizers in build-sanitize/, the fuzz targets in build-fuzz/ and the
-# benchmarks in build-bench/.
+# sanitizers in build-sanitize/, the fuzz targets in build-fuzz/, the
+# benchmarks in build-bench/ and the Windows build in build-windows/.
 
 SHELL := /bin/bash
 
@@ -18,6 +19,7 @@ TEST_DIR    ?= build-test
 SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR    ?= build-fuzz
 BENCH_DIR   ?= build-bench
+WINDOWS_DIR ?= build-windows
 FUZZ_SECONDS ?= 60
 # How long each fuzz target runs inside `make test`.
 TEST_FUZZ_SECONDS ?= 5
@@ -64,12 +66,17 @@ SOAK_SECONDS ?= 600
 TEST_SOAK_SECONDS ?= 60
 SOAK_PACKAGES := xvfb x11-utils xdotool xclip xrestop openbox python3
 
+# What `make windows` needs: CMake, the mingw-w64 cross-compiler for 64-bit
+# Windows with POSIX threads, GoogleTest's sources to build with it, and wine
+# (wine64; wine brings the command) to run what it builds.
+WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix googletest wine wine64
+
 PREFIX ?= /usr/local
 
 # How build/ is configured, whichever target builds there.
 PROGRAM_OPTIONS = -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DZORVANE_BUILD_TESTS=OFF -DZORVANE_BUILD_BENCH=OFF
 
-.PHONY: all build run test deps test-deps bench fuzz fuzz-build soak install package clean
+.PHONY: all build run test deps test-deps bench fuzz fuzz-build soak install package clean windows test-windows
 
 all: build
 
@@ -116,9 +123,24 @@ test: test-deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DZORVANE_BUILD_TESTS=ON -DZORVANE_SANITIZE=ON
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure --timeout 600
+	$(MAKE) --no-print-directory test-windows
 	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS)
 	$(call install_missing,$(SOAK_PACKAGES))
 	python3 tests/soak/x11_soak.py $(TEST_DIR)/zorvane --seconds $(TEST_SOAK_SECONDS) --warm-up 20
+
+# The Windows build, cross-compiled with mingw-w64 and linked statically:
+# zorvane-calc.exe and the test programs, in $(WINDOWS_DIR)/.
+windows:
+	$(call install_missing,$(WINDOWS_PACKAGES))
+	cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DZORVANE_BUILD_TESTS=ON
+	cmake --build $(WINDOWS_DIR) -j $(JOBS)
+
+# Its tests under wine, in a wine prefix of their own made for the run and
+# removed after it, without a display (tests/windows/run_wine_tests.sh).
+test-windows: windows
+	$(call install_missing,python3)
+	tests/windows/run_wine_tests.sh $(WINDOWS_DIR)
 
 # Formats sparse images of Zorvane's sizes with the real formatters and
 # writes the measured capacities into the README's table.
@@ -156,4 +178,4 @@ soak: build
 	python3 tests/soak/x11_soak.py $(BUILD_DIR)/zorvane --seconds $(SOAK_SECONDS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(BENCH_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(BENCH_DIR) $(WINDOWS_DIR)

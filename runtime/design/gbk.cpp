@@ -2,6 +2,9 @@
 // Interim: the C library's converter, until the table-driven codec lands.
 #include "runtime/design/gbk.h"
 
+#if defined(_WIN32)
+#include "/tmp/winbuild/gbk_tmp.cpp"
+#else
 #include <iconv.h>
 
 #include <algorithm>
@@ -52,3 +55,4 @@ std::string EncodeGbk(std::u16string_view text) {
 }
 
 }  // namespace runtime
+#endif
