@@ -70,6 +70,9 @@ SOAK_PACKAGES := xvfb x11-utils xdotool xclip xrestop openbox python3
 # Windows with POSIX threads, GoogleTest's sources to build with it, and wine
 # (wine64; wine brings the command) to run what it builds.
 WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix googletest wine wine64
+# What driving zorvane.exe under wine needs on top of the X tests' tools: a
+# window manager, so that minimising means something.
+WINE_WINDOW_PACKAGES := openbox
 
 PREFIX ?= /usr/local
 
@@ -129,7 +132,7 @@ test: test-deps
 	python3 tests/soak/x11_soak.py $(TEST_DIR)/zorvane --seconds $(TEST_SOAK_SECONDS) --warm-up 20
 
 # The Windows build, cross-compiled with mingw-w64 and linked statically:
-# zorvane-calc.exe and the test programs, in $(WINDOWS_DIR)/.
+# zorvane.exe, zorvane-calc.exe and the test programs, in $(WINDOWS_DIR)/.
 windows:
 	$(call install_missing,$(WINDOWS_PACKAGES))
 	cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
@@ -138,9 +141,15 @@ windows:
 
 # Its tests under wine, in a wine prefix of their own made for the run and
 # removed after it, without a display (tests/windows/run_wine_tests.sh).
-test-windows: windows
-	$(call install_missing,python3)
+# Then zorvane.exe itself in a private Xvfb under a window manager, driven
+# as a user drives it (tests/windows/wine_window_test.cpp, built with the
+# Linux tests, whose X test support it shares).
+test-windows: windows test-deps
+	$(call install_missing,python3 $(WINE_WINDOW_PACKAGES))
 	tests/windows/run_wine_tests.sh $(WINDOWS_DIR)
+	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DZORVANE_BUILD_TESTS=ON
+	cmake --build $(TEST_DIR) -j $(JOBS) --target wine_window_tests
+	$(TEST_DIR)/tests/wine_window_tests $(CURDIR)/$(WINDOWS_DIR)/zorvane.exe
 
 # Formats sparse images of Zorvane's sizes with the real formatters and
 # writes the measured capacities into the README's table.

@@ -177,6 +177,87 @@ void Win32Edit::Name(std::u16string_view accessibleName) {
   services->Release();
 }
 
+void Win32Edit::Paste() {
+  if (!ReadOnly()) mEvents.Pasted(mForm.System().ClipboardText());
+}
+
+namespace {
+
+// The commands of an edit control's context menu.
+constexpr UINT kUndoCommands[] = {EM_UNDO, WM_UNDO};
+
+struct EditCommand {
+  UINT id;
+  const wchar_t* fallback;  // where the system's own menu cannot be had
+};
+constexpr EditCommand kEditCommands[] = {{WM_UNDO, L"&Undo"},   {WM_CUT, L"Cu&t"},     {WM_COPY, L"&Copy"},
+                                         {WM_PASTE, L"&Paste"}, {WM_CLEAR, L"&Delete"}, {EM_SETSEL, L"Select &All"}};
+
+bool IsUndo(UINT id) { return id == kUndoCommands[0] || id == kUndoCommands[1]; }
+
+// The system's edit menu, in the user's language, as its own fields show
+// it; only the commands every field has are kept.
+HMENU SystemEditMenu() {
+  const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  HMENU loaded = LoadMenuW(user32, MAKEINTRESOURCEW(1));
+  if (loaded == nullptr) loaded = LoadMenuW(user32, L"EDITMENU");
+  if (loaded == nullptr) return nullptr;
+  HMENU items = GetSubMenu(loaded, 0);
+  if (items == nullptr) {
+    DestroyMenu(loaded);
+    return nullptr;
+  }
+  RemoveMenu(loaded, 0, MF_BYPOSITION);
+  DestroyMenu(loaded);
+  for (int position = GetMenuItemCount(items) - 1; position >= 0; --position) {
+    const UINT id = GetMenuItemID(items, position);
+    const bool known = IsUndo(id) || id == WM_CUT || id == WM_COPY || id == WM_PASTE || id == WM_CLEAR ||
+                       id == EM_SETSEL || id == 0;
+    if (!known || GetSubMenu(items, position) != nullptr) DeleteMenu(items, static_cast<UINT>(position), MF_BYPOSITION);
+  }
+  return items;
+}
+
+}  // namespace
+
+void Win32Edit::ShowContextMenu(LPARAM where) {
+  SetFocus(mHwnd);
+  HMENU menu = SystemEditMenu();
+  if (menu == nullptr) {
+    menu = CreatePopupMenu();
+    for (const EditCommand& command : kEditCommands) {
+      if (command.id == EM_SETSEL) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+      AppendMenuW(menu, MF_STRING, command.id, command.fallback);
+    }
+  }
+  const int length = GetWindowTextLengthW(mHwnd);
+  const bool selected = SelectionLength() > 0;
+  const bool editable = !ReadOnly();
+  const bool canUndo = editable && SendMessageW(mHwnd, EM_CANUNDO, 0, 0) != 0;
+  auto enable = [menu](UINT id, bool on) { EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
+  for (const UINT undo : kUndoCommands) enable(undo, canUndo);
+  enable(WM_CUT, editable && selected);
+  enable(WM_COPY, selected);
+  enable(WM_PASTE, editable && IsClipboardFormatAvailable(CF_UNICODETEXT));
+  enable(WM_CLEAR, editable && selected);
+  enable(EM_SETSEL, length > 0 && SelectionLength() < length);
+  POINT at{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
+  if (LOWORD(where) == 0xFFFF && HIWORD(where) == 0xFFFF) {  // from the keyboard: at the field's corner
+    at = {0, 0};
+    ClientToScreen(mHwnd, &at);
+  }
+  const auto command = static_cast<UINT>(
+      TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, mHwnd, nullptr));
+  DestroyMenu(menu);
+  if (command == WM_PASTE) {
+    Paste();
+  } else if (command == EM_SETSEL) {
+    SendMessageW(mHwnd, EM_SETSEL, 0, -1);
+  } else if (command != 0) {
+    CallWindowProcW(mSystemProc, mHwnd, IsUndo(command) ? WM_UNDO : command, 0, 0);
+  }
+}
+
 LRESULT CALLBACK Win32Edit::FieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* field = reinterpret_cast<Win32Edit*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (field == nullptr || field->mHwnd != window) {
@@ -196,10 +277,18 @@ LRESULT Win32Edit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_PASTE:
-      // However the user asks (Shift+Insert, the context menu), the core
-      // decides what of the clipboard goes in.
-      if (!ReadOnly()) mEvents.Pasted(mForm.System().ClipboardText());
+      // However the user asks (Shift+Insert, the context menu, a program
+      // sending the message), the core decides what of the clipboard goes in.
+      Paste();
       return 0;
+    case WM_KEYDOWN:
+      // Some edit controls paste Shift+Insert without a WM_PASTE of their own.
+      if (wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0) {
+        Paste();
+        return 0;
+      }
+      break;
+    case WM_CONTEXTMENU: ShowContextMenu(lParam); return 0;
     case kFieldCommand:
       if (HIWORD(wParam) == EN_CHANGE) mEvents.TextMayHaveChanged();
       return 0;

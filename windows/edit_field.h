@@ -47,6 +47,10 @@ class Win32Edit : public Win32Child<runtime::EditField> {
   static constexpr int kCapacity = 32767;
   static LRESULT CALLBACK FieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void Paste();
+  // The field's context menu: the system's own edit commands, with its
+  // Paste going through the core like every other.
+  void ShowContextMenu(LPARAM where);
   // Makes the control with `style`, carrying over what the old one held.
   void Make(DWORD alignmentStyle);
 
