@@ -90,7 +90,7 @@ std::optional<std::string> DesignReader::Bytes(std::string_view key) {
 
 QString DesignReader::GbkText(std::string_view key, const QString& fallback) {
   const std::optional<std::string> bytes = Bytes(key);
-  return bytes ? DecodeGbk(*bytes) : fallback;
+  return bytes ? QString::fromStdU16String(DecodeGbk(*bytes)) : fallback;
 }
 
 const DesignNode* DesignReader::Group(std::string_view name) {

@@ -2,6 +2,7 @@
 #include "runtime/design/property_bag.h"
 
 #include <QByteArray>
+#include <QString>
 #include <cmath>
 #include <cstring>
 
@@ -117,14 +118,14 @@ FontRef ReadFont(Reader& in) {
   font->weight = static_cast<std::int16_t>(in.U16());
   font->size = in.U32() / 10000.0;
   const std::string_view name = in.Take(in.U8());
-  font->name = DecodeGbk(name);
+  font->name = QString::fromStdU16String(DecodeGbk(name));
   // Only names that come back as the same bytes, so saving changes nothing.
-  if (EncodeGbk(font->name) != name) in.Fail("the font name is not GBK text");
+  if (EncodeGbk(font->name.toStdU16String()) != name) in.Fail("the font name is not GBK text");
   return font;
 }
 
 void WriteFont(Writer& out, const Font& font) {
-  const std::string name = EncodeGbk(font.name);
+  const std::string name = EncodeGbk(font.name.toStdU16String());
   const double size = std::round(font.size * 10000);
   if (name.size() > kLongestName || !(size >= 0 && size <= 4294967295.0)) Raise(kInvalidPropertyValue);
   out.U8(1);

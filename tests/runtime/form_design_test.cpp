@@ -119,9 +119,10 @@ TEST(DesignReader, KeysMatchWithoutCaseValuesAreCheckedAndStraysAreRefused) {
 TEST(Gbk, RoundTripsTheInterfaceTexts) {
   for (const char* text : {"关闭", "最小化", "复制", "清空", "数据一", "微软雅黑", "宋体", "Zorvane 2.0"}) {
     const QString original = QString::fromUtf8(text);
-    EXPECT_EQ(runtime::DecodeGbk(runtime::EncodeGbk(original)), original) << text;
+    EXPECT_EQ(QString::fromStdU16String(runtime::DecodeGbk(runtime::EncodeGbk(original.toStdU16String()))), original)
+        << text;
   }
-  EXPECT_EQ(runtime::EncodeGbk(QString::fromUtf8("数据一")), "\xca\xfd\xbe\xdd\xd2\xbb");
+  EXPECT_EQ(runtime::EncodeGbk(u"数据一"), "\xca\xfd\xbe\xdd\xd2\xbb");
 }
 
 }  // namespace
