@@ -78,8 +78,8 @@ Pixels DecodeWithStb(Bytes bytes, int* channels) {
       !FitsSide(height)) {
     return {};
   }
-  const std::unique_ptr<stbi_uc, void (*)(void*)> rgba(stbi_load_from_memory(data, length, &width, &height, channels, 4),
-                                                        stbi_image_free);
+  const std::unique_ptr<stbi_uc, void (*)(void*)> rgba(
+      stbi_load_from_memory(data, length, &width, &height, channels, 4), stbi_image_free);
   if (rgba == nullptr || !FitsSide(width) || !FitsSide(height)) return {};
   Pixels pixels(width, height);
   const stbi_uc* in = rgba.get();
@@ -181,8 +181,23 @@ bool ChunksFit(Bytes png) {
   return true;
 }
 
+// stb_image 2.27 takes fewer than 8 bits a sample for colour and alpha
+// images too, which PNG allows only for grey and palette images, and then
+// reads image data it never wrote. Only the allowed depths are let through.
+bool DepthAllowed(Bytes png) {
+  const unsigned depth = ByteAt(png, 24);
+  switch (ByteAt(png, 25)) {  // colour type
+    case 0:  // grey
+      return depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16;
+    case 3:  // palette
+      return depth == 1 || depth == 2 || depth == 4 || depth == 8;
+    default:  // colour, grey and alpha, colour and alpha, and those stb_image refuses itself
+      return depth == 8 || depth == 16;
+  }
+}
+
 Pixels DecodePng(Bytes bytes) {
-  if (!ChunksFit(bytes)) return {};
+  if (!ChunksFit(bytes) || !DepthAllowed(bytes)) return {};
   int channels = 0;
   Pixels pixels = DecodeWithStb(bytes, &channels);
   // Grey or colour with an alpha channel, or made see-through by a tRNS
@@ -316,7 +331,8 @@ Pixels DecodeBmp(Bytes bytes) {
   const std::int64_t headerEnd = kFileHeader + header->headerSize +
                                  (header->compression == kBiBitfields && header->headerSize == 40 ? 12 : 0);
   const std::int64_t size = RowBytes(header->width, header->bitCount) * rows;
-  if (first < headerEnd || header->bitCount <= 0 || size <= 0 || first + size > static_cast<std::int64_t>(bytes.size())) {
+  if (first < headerEnd || header->bitCount <= 0 || size <= 0 ||
+      first + size > static_cast<std::int64_t>(bytes.size())) {
     return {};
   }
   if (OurForm(*header)) {

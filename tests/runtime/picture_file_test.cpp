@@ -249,7 +249,9 @@ TEST(PictureFile, ReadsNoMoreFramesThanOneLargestPictureHolds) {
   const std::string frame = IconBitmap({side, side, 1, {kBlack, kWhite}, std::vector<Rgb>(pixels, 1),
                                         std::vector<int>(pixels, 0)});
   std::string icon = Le(0, 2) + Le(1, 2) + Le(17, 2);
-  for (int i = 0; i < 17; ++i) icon += std::string(8, '\0') + Le(static_cast<std::uint32_t>(frame.size())) + Le(6 + 16 * 17);
+  for (int i = 0; i < 17; ++i) {
+    icon += std::string(8, '\0') + Le(static_cast<std::uint32_t>(frame.size())) + Le(6 + 16 * 17);
+  }
   EXPECT_EQ(DecodePictureFile(icon + frame).size(), 16u);
 }
 
@@ -260,7 +262,9 @@ TEST(PictureFile, RefusesDamagedAndOversizedFiles) {
   const std::size_t frameHeader = jpeg.find("\xFF\xC0");
   const std::string iconFrame = IconBitmap({3, 1, 8, {kBlack, kRed}, {1, 0, 1}, {0, 0, 0}});
   const std::string icon = Icon({iconFrame});
-  auto patched = [](std::string bytes, std::size_t at, const std::string& with) { return bytes.replace(at, with.size(), with); };
+  auto patched = [](std::string bytes, std::size_t at, const std::string& with) {
+    return bytes.replace(at, with.size(), with);
+  };
   const struct {
     const char* name;
     std::string bytes;
@@ -269,6 +273,7 @@ TEST(PictureFile, RefusesDamagedAndOversizedFiles) {
       {"no picture", "Begin VB.Form Form1"},
       {"a PNG cut short", png.substr(0, png.size() / 2)},
       {"a PNG 4864 wide", patched(png, 18, "\x13")},  // the checksum is not what stops it
+      {"a PNG of colour and alpha at 2 bits a sample", patched(png, 24, "\x02")},
       {"a PNG whose image data start empty",
        std::string(png).insert(png.find("IDAT") - 4, std::string("\0\0\0\0IDAT\x35\xAF\x06\x1E", 12))},
       {"a BMP 5000 tall", patched(bmp, 22, Le(5000))},
@@ -283,7 +288,8 @@ TEST(PictureFile, RefusesDamagedAndOversizedFiles) {
       {"a GIF 5000 wide", patched(kRedGif, 6, "\x88\x13")},
       {"an icon without frames", std::string("\0\0\1\0\0\0", 6)},
       {"an icon whose frame runs past the end", icon.substr(0, icon.size() - 1)},
-      {"an icon frame without its whole mask", patched(icon, 6 + 8, Le(static_cast<std::uint32_t>(iconFrame.size() - 1)))},
+      {"an icon frame without its whole mask",
+       patched(icon, 6 + 8, Le(static_cast<std::uint32_t>(iconFrame.size() - 1)))},
   };
   for (const auto& row : rows) {
     EXPECT_TRUE(DecodePictureFile(row.bytes).empty()) << row.name;
