@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -21,20 +22,43 @@
 #define STBI_NO_FAILURE_STRINGS
 #define STBI_MAX_DIMENSIONS 4096
 // Its JPEG decoder uses tables a damaged file never defined, straight from
-// fresh memory: zeroed, the same file always gives the same pixels, and no
-// memory's old contents end up in a picture.
+// fresh memory, and its PNG decoder copies bytes from where a damaged file
+// points before the data it wrote: zeroed, the same file always gives the
+// same pixels, and no memory's old contents end up in a picture.
 #define STBI_MALLOC(size) std::calloc(1, size)
-#define STBI_REALLOC(pointer, size) std::realloc(pointer, size)
+#define STBI_REALLOC_SIZED(pointer, oldSize, newSize) GrowZeroed(pointer, oldSize, newSize)
 #define STBI_FREE(pointer) std::free(pointer)
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
+namespace {
+
+void* GrowZeroed(void* block, std::size_t oldSize, std::size_t newSize) {
+  auto* grown = static_cast<unsigned char*>(std::realloc(block, newSize));
+  if (grown != nullptr && newSize > oldSize) std::memset(grown + oldSize, 0, newSize - oldSize);
+  return grown;
+}
+
+}  // namespace
+
 // Compiled in as static functions, the parts of its interface we do not
 // call would each warn; our warnings stay on for the rest of this file.
 #if defined(__GNUC__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
 #endif
+// Once a JPEG's compressed data end inside a code, its bit reader counts
+// below zero the bits it holds, and then shifts in the zeros that follow
+// the data by 32 places or more: 0 whatever the machine makes of that, but
+// undefined all the same, and nothing we could check for beforehand short
+// of decoding. Only that check of the undefined-behaviour sanitizer is
+// left out, and only for stb_image's code.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((no_sanitize("shift-exponent"))), apply_to = function)
+#endif
 #include <stb_image.h>
+#if defined(__clang__)
+#pragma clang attribute pop
+#endif
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop
 #endif
@@ -196,8 +220,35 @@ bool DepthAllowed(Bytes png) {
   }
 }
 
+// stb_image 2.27 looks a palette image's pixels up in a palette on its
+// stack whose entries past those the file holds it never fills: a pixel
+// naming one would show what the stack held before. It is handed the
+// palette padded to 256 entries, black, as bitmaps read here show such
+// pixels. Empty when the palette needs no padding.
+std::string PaddedPalette(Bytes png) {
+  constexpr std::uint32_t kWhole = 256 * 3;
+  for (std::size_t at = kPngMagic.size(); png.size() - at >= 12;) {
+    const std::uint32_t length = U32BigEndian(png, at);
+    const Bytes type = png.substr(at + 4, 4);
+    if (type == "IDAT" || type == "IEND" || length > png.size() - at - 12) break;
+    if (type == "PLTE") {
+      if (length >= kWhole || length % 3 != 0) break;  // nothing to pad, or refused
+      std::string padded(png.substr(0, at));
+      for (const int shift : {24, 16, 8, 0}) padded.push_back(static_cast<char>(kWhole >> shift & 0xFF));
+      padded.append(png.substr(at + 4, 4 + std::size_t{length}));
+      padded.append(kWhole - length, '\0');
+      return padded.append(png.substr(at + 8 + length));
+    }
+    at += 12 + std::size_t{length};
+  }
+  return {};
+}
+
 Pixels DecodePng(Bytes bytes) {
   if (!ChunksFit(bytes) || !DepthAllowed(bytes)) return {};
+  constexpr unsigned kPaletteImage = 3;
+  const std::string padded = ByteAt(bytes, 25) == kPaletteImage ? PaddedPalette(bytes) : std::string();
+  if (!padded.empty()) bytes = padded;
   int channels = 0;
   Pixels pixels = DecodeWithStb(bytes, &channels);
   // Grey or colour with an alpha channel, or made see-through by a tRNS

@@ -83,6 +83,14 @@ const std::string kRedGif("GIF89a\1\0\1\0\x80\0\0\xFF\0\0\0\0\0,\0\0\0\0\1\0\1\0
 const std::string kClearGif("GIF89a\1\0\1\0\x80\0\0\xFF\0\0\0\0\0!\xF9\4\1\0\0\0\0,\0\0\0\0\1\0\1\0\0\2\2\x44\1\0;",
                             43);
 
+// A palette PNG by hand, 2 x 1: colour 0 of its one colour (red), and
+// colour 200.
+const std::string kShortPalettePng(
+    "\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\0\x02\0\0\0\x01\x08\x03\0\0\0\xC3\xFC\x8F\xB8"
+    "\0\0\0\x03PLTE\xFF\0\0\x19\xE2\x09\x37\0\0\0\x0BIDAT\x78\x9C\x63\x60\x38\x01\0\0\xCB\0\xC9"
+    "\x69\xC8\xC3\x6C\0\0\0\0IEND\xAE\x42\x60\x82",
+    83);
+
 struct FileRow {
   const char* name;
   std::string bytes;
@@ -99,6 +107,7 @@ TEST(PictureFile, ReadsEachFormat) {
   const FileRow rows[] = {
       {"PNG with alpha", Written("png", 3, 2, 4, seeThrough), 3, 2, true, seeThrough},
       {"PNG without alpha", Written("png", 3, 2, 3, opaque), 3, 2, false, opaque},
+      {"PNG naming a colour past its palette", kShortPalettePng, 2, 1, false, {kRed, kBlack}},
       {"grey PNG", Written("png", 2, 1, 1, {0xFF404040, kWhite}), 2, 1, false, {0xFF404040, kWhite}},
       {"BMP of 24 bits", Written("bmp", 3, 2, 3, opaque), 3, 2, false, opaque},
       {"BMP with an alpha mask", Written("bmp", 3, 2, 4, seeThrough), 3, 2, true, seeThrough},
