@@ -21,7 +21,7 @@ BENCH_DIR   ?= build-bench
 FUZZ_SECONDS ?= 60
 # How long each fuzz target runs inside `make test`.
 TEST_FUZZ_SECONDS ?= 5
-FUZZ_TARGETS := conversions property_bag form_design paste
+FUZZ_TARGETS := conversions property_bag form_design paste picture_file
 BUILD_TYPE  ?= RelWithDebInfo
 JOBS        ?= $(shell nproc)
 
