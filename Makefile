@@ -23,7 +23,7 @@ WINDOWS_DIR ?= build-windows
 FUZZ_SECONDS ?= 60
 # How long each fuzz target runs inside `make test`.
 TEST_FUZZ_SECONDS ?= 5
-FUZZ_TARGETS := conversions property_bag form_design paste
+FUZZ_TARGETS := conversions property_bag form_design paste picture_file
 BUILD_TYPE  ?= RelWithDebInfo
 JOBS        ?= $(shell nproc)
 
@@ -31,7 +31,7 @@ JOBS        ?= $(shell nproc)
 # lets a held key come up once).
 PACKAGES := cmake make g++ pkg-config \
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libxcb-xkb-dev \
-  fonts-wqy-microhei fonts-wqy-zenhei qt6-translations-l10n
+  fonts-wqy-microhei fonts-wqy-zenhei qt6-translations-l10n libstb-dev
 # What the tests need on top: GoogleTest, a real X server to drive the
 # program in, the tools that type, click and read the clipboard there, the
 # accessibility bus with a client that reads it as a screen reader does, the
