@@ -67,9 +67,10 @@ TEST_SOAK_SECONDS ?= 60
 SOAK_PACKAGES := xvfb x11-utils xdotool xclip xrestop openbox python3
 
 # What `make windows` needs: CMake, the mingw-w64 cross-compiler for 64-bit
-# Windows with POSIX threads, GoogleTest's sources to build with it, and wine
-# (wine64; wine brings the command) to run what it builds.
-WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix googletest wine wine64
+# Windows with POSIX threads, GoogleTest's sources to build with it, NSIS to
+# make the installer, and wine (wine64; wine brings the command) to run what
+# it builds.
+WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix googletest nsis wine wine64
 
 PREFIX ?= /usr/local
 
@@ -129,7 +130,9 @@ test: test-deps
 	python3 tests/soak/x11_soak.py $(TEST_DIR)/zorvane --seconds $(TEST_SOAK_SECONDS) --warm-up 20
 
 # The Windows build, cross-compiled with mingw-w64 and linked statically:
-# zorvane-calc.exe and the test programs, in $(WINDOWS_DIR)/.
+# zorvane.exe, zorvane-calc.exe and the test programs in $(WINDOWS_DIR)/, and
+# what a Windows user downloads beside them: the stripped programs in dist/,
+# the portable zip and the installer (packaging/windows/).
 windows:
 	$(call install_missing,$(WINDOWS_PACKAGES))
 	cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
