@@ -71,6 +71,10 @@ SOAK_PACKAGES := xvfb x11-utils xdotool xclip xrestop openbox python3
 # make the installer, and wine (wine64; wine brings the command) to run what
 # it builds.
 WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix googletest nsis wine wine64
+# What its tests need on top: an X server for the installed program's window
+# under wine, xdotool to find and close it, and strings to read the
+# installer's shortcut.
+WINDOWS_TEST_PACKAGES := python3 xvfb xdotool binutils
 
 PREFIX ?= /usr/local
 
@@ -140,9 +144,10 @@ windows:
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
 
 # Its tests under wine, in a wine prefix of their own made for the run and
-# removed after it, without a display (tests/windows/run_wine_tests.sh).
+# removed after it, without a display (tests/windows/run_wine_tests.sh); the
+# installer's test makes a prefix and an X server of its own.
 test-windows: windows
-	$(call install_missing,python3)
+	$(call install_missing,$(WINDOWS_TEST_PACKAGES))
 	tests/windows/run_wine_tests.sh $(WINDOWS_DIR)
 
 # Formats sparse images of Zorvane's sizes with the real formatters and
