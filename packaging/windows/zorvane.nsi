@@ -86,12 +86,28 @@ Section "Zorvane"
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
+LangString PROGRAM_RUNNING ${LANG_ENGLISH} "Zorvane is running. Close it, then choose Retry."
+LangString PROGRAM_RUNNING ${LANG_SIMPCHINESE} "Zorvane 正在运行。请先关闭它，然后点击“重试”。"
+LangString NOT_UNINSTALLED ${LANG_ENGLISH} "Zorvane is still running: the uninstall was stopped."
+LangString NOT_UNINSTALLED ${LANG_SIMPCHINESE} "Zorvane 仍在运行：卸载已停止。"
+
 ; Only what the installer put there goes, by name: the folder may be one the
 ; user chose and share with files of their own, so it is removed only when
 ; nothing else is left in it.
 Section "Uninstall"
+  ; A running program cannot be deleted. Rather than leave it behind with
+  ; no entry left to uninstall it by, the uninstall stops there (status 2
+  ; when silent), its entry kept, so that it can be run again once the
+  ; program is closed.
+  retry:
   Delete "$INSTDIR\zorvane.exe"
   Delete "$INSTDIR\zorvane-calc.exe"
+  IfFileExists "$INSTDIR\zorvane.exe" running
+  IfFileExists "$INSTDIR\zorvane-calc.exe" running removed
+  running:
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(PROGRAM_RUNNING)" /SD IDCANCEL IDRETRY retry
+    Abort "$(NOT_UNINSTALLED)"
+  removed:
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\uninstall.exe"

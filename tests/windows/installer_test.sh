@@ -220,6 +220,15 @@ if [ -z "$window" ]; then
   fail "the installed zorvane.exe showed no window named '$title'"
   cat "$scratch/zorvane.log"
 fi
+# Uninstalling it while it runs stops, and keeps what it cannot finish
+# removing listed in Apps & features. Run in place (_?=), the uninstaller
+# works before it returns, so its status tells.
+wine "$installed/uninstall.exe" /S "_?=$folder" </dev/null
+status=$?
+[ "$status" -eq 2 ] || fail "uninstalled while running: status $status, not 2"
+[ -f "$installed/zorvane.exe" ] && [ -n "$(value DisplayName)" ] ||
+  fail "uninstalled while running: zorvane.exe or its entry is gone"
+
 # Closed as Windows closes a program politely: taskkill without /f sends
 # its windows WM_CLOSE. Whether it then ends is watched without a fixed
 # wait; killed after two minutes, should it hang.
