@@ -67,12 +67,14 @@ TEST_SOAK_SECONDS ?= 60
 SOAK_PACKAGES := xvfb x11-utils xdotool xclip xrestop openbox python3
 
 # What `make windows` needs: CMake, the mingw-w64 cross-compiler for 64-bit
-# Windows with POSIX threads, GoogleTest's sources to build with it, and wine
-# (wine64; wine brings the command) to run what it builds.
-WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix googletest wine wine64
-# What driving zorvane.exe under wine needs on top of the X tests' tools: a
-# window manager, so that minimising means something.
-WINE_WINDOW_PACKAGES := openbox
+# Windows with POSIX threads, GoogleTest's sources to build with it, NSIS to
+# make the installer, and wine (wine64; wine brings the command) to run what
+# it builds.
+WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix googletest nsis wine wine64
+# What its tests need on top: an X server for the programs' windows under
+# wine, xdotool to drive them, strings to read the installer's shortcut, and
+# a window manager, so that minimising means something.
+WINDOWS_TEST_PACKAGES := python3 xvfb xdotool binutils openbox
 
 PREFIX ?= /usr/local
 
@@ -132,7 +134,9 @@ test: test-deps
 	python3 tests/soak/x11_soak.py $(TEST_DIR)/zorvane --seconds $(TEST_SOAK_SECONDS) --warm-up 20
 
 # The Windows build, cross-compiled with mingw-w64 and linked statically:
-# zorvane.exe, zorvane-calc.exe and the test programs, in $(WINDOWS_DIR)/.
+# zorvane.exe, zorvane-calc.exe and the test programs in $(WINDOWS_DIR)/, and
+# what a Windows user downloads beside them: the stripped programs in dist/,
+# the portable zip and the installer (packaging/windows/).
 windows:
 	$(call install_missing,$(WINDOWS_PACKAGES))
 	cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
@@ -140,12 +144,13 @@ windows:
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
 
 # Its tests under wine, in a wine prefix of their own made for the run and
-# removed after it, without a display (tests/windows/run_wine_tests.sh).
-# Then zorvane.exe itself in a private Xvfb under a window manager, driven
-# as a user drives it (tests/windows/wine_window_test.cpp, built with the
-# Linux tests, whose X test support it shares).
+# removed after it, without a display (tests/windows/run_wine_tests.sh); the
+# installer's test makes a prefix and an X server of its own. Then zorvane.exe
+# itself in a private Xvfb under a window manager, driven as a user drives it
+# (tests/windows/wine_window_test.cpp, built with the Linux tests, whose X
+# test support it shares).
 test-windows: windows test-deps
-	$(call install_missing,python3 $(WINE_WINDOW_PACKAGES))
+	$(call install_missing,$(WINDOWS_TEST_PACKAGES))
 	tests/windows/run_wine_tests.sh $(WINDOWS_DIR)
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DZORVANE_BUILD_TESTS=ON
 	cmake --build $(TEST_DIR) -j $(JOBS) --target wine_window_tests

@@ -5,8 +5,10 @@
 # made for this run in a temporary folder, so that runs side by side never
 # share a prefix or its wineserver, and removed after it. Wine gets no
 # display: none of these programs has a window, and without one wine can pop
-# no dialog that would wait for a click. Every test runs even when an earlier
-# one failed; the script fails when any did.
+# no dialog that would wait for a click. Last, the downloads and the
+# installer (installer_test.sh), which installs into a clean prefix and opens
+# the window, so it makes a prefix and an X server of its own. Every test
+# runs even when an earlier one failed; the script fails when any did.
 # usage: run_wine_tests.sh BUILD_DIR
 set -uo pipefail
 build_dir=$(cd "${1:?usage: run_wine_tests.sh BUILD_DIR}" && pwd) || exit 2
@@ -70,6 +72,7 @@ for program in "${programs[@]}"; do
   run "$(basename "$program")" wine "$program"
 done
 run zorvane-calc.exe "$here/zorvane_calc_wine_test.sh" "$build_dir/zorvane-calc.exe"
+run installer "$here/installer_test.sh" "$build_dir"
 
 ms=$((($(date +%s%N) - started) / 1000000))
 echo "wine prefix and tests: $((ms / 1000)).$((ms % 1000 / 100)) s"
