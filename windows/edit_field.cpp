@@ -139,6 +139,46 @@ void Win32Edit::SetFont(const runtime::Font& font) {
   // The text may use the field's whole width: the largest sizes must read
   // whole in it.
   SendMessageW(mHwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(mForm.Scale(), mForm.Scale()));
+  HDC dc = GetDC(mHwnd);
+  const HGDIOBJ old = SelectObject(dc, made);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(mHwnd, dc);
+  mLineHeight = metrics.tmHeight;
+  // The frame is worked out again around the new line.
+  SetWindowPos(mHwnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Edit::PadFrame(RECT& client) const {
+  // A field of one line draws its text at the top of its window; Linux
+  // draws a field's line in the middle of its height. The room above and
+  // below the line is made frame, so the line sits in the middle here too.
+  const int room = client.bottom - client.top - mLineHeight;
+  if (mLineHeight <= 0 || room < 2) return;
+  client.top += room / 2;
+  client.bottom -= room - room / 2;
+}
+
+void Win32Edit::PaintPadding() {
+  RECT window{};
+  RECT client{};
+  GetWindowRect(mHwnd, &window);
+  GetClientRect(mHwnd, &client);
+  POINT origin{0, 0};
+  ClientToScreen(mHwnd, &origin);
+  const int top = origin.y - window.top;
+  const int bottom = top + client.bottom;
+  const int height = window.bottom - window.top;
+  const int width = window.right - window.left;
+  HDC dc = GetWindowDC(mHwnd);
+  HBRUSH brush = mBackBrush != nullptr ? mBackBrush : GetSysColorBrush(COLOR_WINDOW);
+  const int border = (GetWindowLongPtrW(mHwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0 ? GetSystemMetrics(SM_CXEDGE) : 0;
+  const RECT above{border, border, width - border, top};
+  const RECT below{border, bottom, width - border, height - border};
+  if (above.bottom > above.top) FillRect(dc, &above, brush);
+  if (below.bottom > below.top) FillRect(dc, &below, brush);
+  ReleaseDC(mHwnd, dc);
 }
 
 void Win32Edit::SetColours(runtime::Colour text, runtime::Colour background) {
@@ -148,6 +188,7 @@ void Win32Edit::SetColours(runtime::Colour text, runtime::Colour background) {
     if (mBackBrush != nullptr) DeleteObject(mBackBrush);
     mBackBrush = CreateSolidBrush(back);
     mBackColour = back;
+    RedrawWindow(mHwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
   }
   InvalidateRect(mHwnd, nullptr, TRUE);
 }
@@ -289,6 +330,21 @@ LRESULT Win32Edit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_CONTEXTMENU: ShowContextMenu(lParam); return 0;
+    case WM_NCCALCSIZE: {
+      const LRESULT result = CallWindowProcW(mSystemProc, mHwnd, message, wParam, lParam);
+      PadFrame(*reinterpret_cast<RECT*>(lParam));
+      return result;
+    }
+    case WM_NCPAINT:
+      CallWindowProcW(mSystemProc, mHwnd, message, wParam, lParam);
+      PaintPadding();
+      return 0;
+    case WM_NCHITTEST: {
+      // The room above and below the line is the field's too: a click there
+      // places the caret, never reaches the window behind.
+      const LRESULT hit = CallWindowProcW(mSystemProc, mHwnd, message, wParam, lParam);
+      return hit == HTNOWHERE || hit == HTBORDER ? HTCLIENT : hit;
+    }
     case kFieldCommand:
       if (HIWORD(wParam) == EN_CHANGE) mEvents.TextMayHaveChanged();
       return 0;

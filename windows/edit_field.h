@@ -53,6 +53,9 @@ class Win32Edit : public Win32Child<runtime::EditField> {
   void ShowContextMenu(LPARAM where);
   // Makes the control with `style`, carrying over what the old one held.
   void Make(DWORD alignmentStyle);
+  // The frame around the line of text: the line in the middle of the height.
+  void PadFrame(RECT& client) const;
+  void PaintPadding();
 
   runtime::EditFieldEvents& mEvents;
   WNDPROC mSystemProc = nullptr;
@@ -60,6 +63,7 @@ class Win32Edit : public Win32Child<runtime::EditField> {
   COLORREF mTextColour = 0;
   COLORREF mBackColour = 0xFFFFFF;
   HBRUSH mBackBrush = nullptr;
+  int mLineHeight = 0;  // of the field's font, in pixels
   std::u16string mName;
 };
 

@@ -136,7 +136,17 @@ class ZorvaneOnWine : public testing::Test {
     ASSERT_TRUE(Eventually([&] { return Place(mWindow).size() == QSize(320, 240); }));
     mFrame = Place(mWindow);
     RunClient(Server(), {"xdotool", "windowactivate", "--sync", std::to_string(mWindow)});
+    // The window manager has given the window the keyboard; once the key
+    // under the pointer shows its hover picture, wine has handled that too,
+    // since the server reports events in the order they happen.
+    const QImage away = KeyPicture();
+    MoveTo(QPoint(236, 99));
+    ASSERT_TRUE(Eventually([&] { return KeyPicture() != away; }, 20s)) << "the program does not follow the pointer";
+    MoveTo(QPoint(160, 20));
+    ASSERT_TRUE(Eventually([&] { return KeyPicture() == away; }, 20s));
   }
+  // The top left of the 5 key as the screen shows it.
+  [[nodiscard]] QImage KeyPicture() const { return Server().Grab(QRect(OnScreen(kKey5.topLeft()), QSize(16, 14))); }
   void TearDown() override { mProgram.reset(); }
 
   [[nodiscard]] QPoint OnScreen(QPoint inWindow) const { return inWindow + Place(mWindow).topLeft(); }
@@ -260,7 +270,7 @@ TEST_F(ZorvaneOnWine, TheCopyItemsCopyNothingWhileNoSizeIsTyped) {
 }
 
 TEST_F(ZorvaneOnWine, AKeyShowsItsHoverAndPressedPictures) {
-  auto key = [&] { return Server().Grab(QRect(OnScreen(kKey5.topLeft()), QSize(16, 14))); };
+  auto key = [&] { return KeyPicture(); };
   auto settled = [&](const QImage& before) {
     QImage shown;
     QImage last;
@@ -338,6 +348,50 @@ TEST_F(ZorvaneOnWine, MinimisesAndComesBackAndTheCloseButtonEndsIt) {
   EXPECT_EQ(Copied(2), "7192") << "the restored window works as before";
   Click(kClose);
   EXPECT_EQ(mProgram->WaitForExit(30s), 0) << "the close button ends the program with status 0";
+}
+
+// The desktop at 150 %: the window is drawn at twice its size, pixel for
+// pixel, and its fields' text with it, so the largest sizes still read
+// whole. (Wine scales no window for a monitor of its own accord; a program
+// aware of the scale, as Zorvane is, draws itself at it.)
+TEST(ZorvaneOnWineScaled, DrawsAtTwiceItsSizeAt150Percent) {
+  Desktop().Wine("wine reg add 'HKCU\\Control Panel\\Desktop' /v LogPixels /t REG_DWORD /d 144 /f");
+  Desktop().Wine("wineserver -k");
+  struct Restore {
+    ~Restore() {
+      Desktop().Wine("wine reg add 'HKCU\\Control Panel\\Desktop' /v LogPixels /t REG_DWORD /d 96 /f");
+      Desktop().Wine("wineserver -k");
+    }
+  } restore;
+  RunningProgram program(Server(), Wrapper(), Desktop().Environment());
+  xcb_window_t window = 0;
+  ASSERT_TRUE(Eventually([&] { return (window = WindowTitled("Zorvane 2\\.0")) != 0; }, 60s));
+  ASSERT_TRUE(Eventually([&] { return Place(window).size() == QSize(640, 480); }, 20s))
+      << "the window is " << Place(window).width() << " x " << Place(window).height();
+  RunClient(Server(), {"xdotool", "windowactivate", "--sync", std::to_string(window)});
+  const QPoint origin = Place(window).topLeft();
+  // As the other tests do, the keys only once the program follows the
+  // pointer: it has then handled its activation too.
+  const QRect key(origin + kKey5.topLeft() * 2, QSize(32, 28));
+  const QImage away = Server().Grab(key);
+  const QPoint over = origin + QPoint(236, 99) * 2;
+  RunClient(Server(), {"xdotool", "mousemove", std::to_string(over.x()), std::to_string(over.y())});
+  ASSERT_TRUE(Eventually([&] { return Server().Grab(key) != away; }, 20s)) << "no hover picture at twice the size";
+  RunClient(Server(), {"xdotool", "type", "--delay", "60", "999999"});
+  const struct {
+    const char* field;
+    QRect place;
+    const char* value;
+  } outputs[] = {{"FAT32", kFat32Text, "1027998968"}, {"NTFS", kNtfsText, "1023998977"}};
+  for (const auto& output : outputs) {
+    SCOPED_TRACE(output.field);
+    const QRect twice(origin + output.place.topLeft() * 2, output.place.size() * 2);
+    QImage shown;
+    EXPECT_TRUE(Eventually([&] {
+      shown = Server().Grab(twice);
+      return x11_test::ReadDigits(shown).toStdString() == output.value;
+    }, 20s)) << "read " << x11_test::ReadDigits(shown).toStdString();
+  }
 }
 
 }  // namespace
