@@ -20,7 +20,9 @@
 
 namespace runtime {
 
-Pixels DecodeFirstPicture(std::string_view bytes) {
+namespace {
+
+Pixels DecodeWithStb(std::string_view bytes) {
   int w = 0, h = 0, n = 0;
   if (bytes.size() > 0x7FFFFFFF) return {};
   unsigned char* data = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
@@ -37,7 +39,6 @@ Pixels DecodeFirstPicture(std::string_view bytes) {
   return out;
 }
 
-namespace {
 unsigned U16(std::string_view b, std::size_t at) { return static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8; }
 unsigned U32(std::string_view b, std::size_t at) { return U16(b, at) | U16(b, at + 2) << 16; }
 // Interim: 32-bit bitmap frames and PNG frames only.
@@ -49,7 +50,7 @@ std::vector<Pixels> IcoFrames(std::string_view b) {
     const unsigned size = U32(b, entry + 8), offset = U32(b, entry + 12);
     if (offset > b.size() || size > b.size() - offset) continue;
     const std::string_view image = b.substr(offset, size);
-    if (image.size() >= 8 && image.substr(1, 3) == "PNG") { Pixels p = DecodeFirstPicture(image); if (!p.IsNull()) frames.push_back(std::move(p)); continue; }
+    if (image.size() >= 8 && image.substr(1, 3) == "PNG") { Pixels p = DecodeWithStb(image); if (!p.IsNull()) frames.push_back(std::move(p)); continue; }
     if (image.size() < 40) continue;
     const int w = static_cast<int>(U32(image, 4)), h = static_cast<int>(U32(image, 8)) / 2, bits = static_cast<int>(U16(image, 14));
     if (bits != 32 || w <= 0 || h <= 0 || w > 256 || h > 256 || 40 + static_cast<std::size_t>(w) * h * 4 > image.size()) continue;
@@ -59,11 +60,25 @@ std::vector<Pixels> IcoFrames(std::string_view b) {
   }
   return frames;
 }
+
+// An icon file announces itself by its first four bytes.
+bool IsIcon(std::string_view bytes) {
+  return bytes.size() >= 6 && bytes.substr(0, 4) == std::string_view("\0\0\1\0", 4);
+}
+
 }  // namespace
 
+Pixels DecodeFirstPicture(std::string_view bytes) {
+  if (IsIcon(bytes)) {
+    std::vector<Pixels> frames = IcoFrames(bytes);
+    return frames.empty() ? Pixels() : std::move(frames.front());
+  }
+  return DecodeWithStb(bytes);
+}
+
 std::vector<Pixels> DecodePictureFile(std::string_view bytes) {
-  if (bytes.size() >= 6 && bytes.substr(0, 4) == std::string_view("\0\0\1\0", 4)) return IcoFrames(bytes);
-  Pixels first = DecodeFirstPicture(bytes);
+  if (IsIcon(bytes)) return IcoFrames(bytes);
+  Pixels first = DecodeWithStb(bytes);
   std::vector<Pixels> all;
   if (!first.IsNull()) all.push_back(std::move(first));
   return all;
