@@ -85,28 +85,43 @@ std::vector<Pixels> DecodePictureFile(std::string_view bytes) {
 }
 
 std::string EncodeBmp(const Pixels& pixels) {
+  // Pixels without alpha are opaque whatever their alpha bytes say: they go
+  // as 24-bit rows, which every reader takes as opaque, and read back so.
+  const bool alpha = pixels.HasAlpha();
+  const unsigned bytesPerPixel = alpha ? 4 : 3;
   std::string out;
   auto put16 = [&out](unsigned v) { out.push_back(static_cast<char>(v & 0xFF)); out.push_back(static_cast<char>(v >> 8)); };
   auto put32 = [&out](unsigned v) { for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF)); };
   const unsigned w = static_cast<unsigned>(pixels.Width());
   const unsigned h = static_cast<unsigned>(pixels.Height());
+  const unsigned row = (w * bytesPerPixel + 3) / 4 * 4;  // rows are padded to four bytes
   out += "BM";
-  put32(54 + w * h * 4);
+  put32(54 + row * h);
   put32(0);
   put32(54);
   put32(40);
   put32(w);
   put32(h);
   put16(1);
-  put16(32);
+  put16(bytesPerPixel * 8);
   put32(0);
-  put32(w * h * 4);
+  put32(row * h);
   put32(2835);
   put32(2835);
   put32(0);
   put32(0);
   for (int y = pixels.Height() - 1; y >= 0; --y) {
-    out.append(reinterpret_cast<const char*>(pixels.Row(y)), static_cast<std::size_t>(w) * 4);
+    if (alpha) {
+      out.append(reinterpret_cast<const char*>(pixels.Row(y)), static_cast<std::size_t>(w) * 4);
+      continue;
+    }
+    for (unsigned x = 0; x < w; ++x) {
+      const Rgb pixel = pixels.Row(y)[x];
+      out.push_back(static_cast<char>(BlueOf(pixel)));
+      out.push_back(static_cast<char>(GreenOf(pixel)));
+      out.push_back(static_cast<char>(RedOf(pixel)));
+    }
+    out.append(row - w * 3, '\0');
   }
   return out;
 }
