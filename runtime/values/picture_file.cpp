@@ -22,9 +22,48 @@ namespace runtime {
 
 namespace {
 
+unsigned Byte(std::string_view b, std::size_t at) { return at < b.size() ? static_cast<unsigned char>(b[at]) : 0U; }
+
+// A JPEG's Huffman tables hold at most 256 codes each. The decoder builds a
+// table in room for 256 and writes past it for a file that declares more,
+// so such a file is refused before it gets there. The segments are walked
+// as the decoder walks them: markers after any fill bytes, past any bytes
+// between them, a scan's coded data up to the next marker, and the tables
+// of a segment one after another, bytes past the end reading as 0.
+bool HuffmanTablesFit(std::string_view b) {
+  // The start of the image, after as many fill bytes as come before it.
+  std::size_t at = 0;
+  if (Byte(b, 0) != 0xFF) return true;  // not a JPEG
+  while (at < b.size() && Byte(b, at) == 0xFF) ++at;
+  if (Byte(b, at) != 0xD8) return true;
+  ++at;
+  while (at + 1 < b.size()) {
+    const unsigned marker = Byte(b, at + 1);
+    if (Byte(b, at) != 0xFF || marker == 0xFF || marker == 0x00 || (marker >= 0xD0 && marker <= 0xD7)) {
+      ++at;  // coded data, a fill byte, a restart
+      continue;
+    }
+    if (marker == 0xD9) return true;  // the end of the image
+    const std::size_t length = Byte(b, at + 2) << 8 | Byte(b, at + 3);
+    if (marker == 0xC4) {
+      long long left = static_cast<long long>(length) - 2;
+      std::size_t table = at + 4;
+      while (left > 0) {
+        unsigned codes = 0;
+        for (std::size_t i = 1; i <= 16; ++i) codes += Byte(b, table + i);
+        if (codes > 256) return false;
+        table += 17 + codes;
+        left -= 17 + static_cast<long long>(codes);
+      }
+    }
+    at += 2 + length;
+  }
+  return true;
+}
+
 Pixels DecodeWithStb(std::string_view bytes) {
   int w = 0, h = 0, n = 0;
-  if (bytes.size() > 0x7FFFFFFF) return {};
+  if (bytes.size() > 0x7FFFFFFF || !HuffmanTablesFit(bytes)) return {};
   unsigned char* data = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
                                               static_cast<int>(bytes.size()), &w, &h, &n, 4);
   if (data == nullptr) return {};

@@ -233,6 +233,49 @@ TEST_F(Picture, ABmpOfThePixelsReadsBackExactly) {
   EXPECT_EQ(picture->FileBytes(), runtime::EncodeBmp(pixels));
 }
 
+// A JPEG's Huffman table holds at most 256 codes; one that declares more
+// would have the decoder write past the table it builds. Such a file is no
+// picture, wherever the table comes.
+TEST_F(Picture, AJpegWhoseHuffmanTableDeclaresMoreThan256CodesIsNoPicture) {
+  auto table = [](int codes) {
+    std::string segment = "\xFF\xC4";
+    const int length = 2 + 17 + codes;
+    segment += static_cast<char>(length >> 8);
+    segment += static_cast<char>(length & 0xFF);
+    segment += '\x00';  // a DC table, number 0
+    if (codes == 256) {
+      // The most a table may hold, and a table the decoder takes: 255 codes
+      // of 8 bits and one of 9.
+      segment += std::string(7, '\x00') + "\xFF\x01" + std::string(7, '\x00');
+    } else {
+      for (int i = 0; i < 16; ++i) segment += static_cast<char>(codes / 16 + (i < codes % 16 ? 1 : 0));
+    }
+    segment.append(static_cast<std::size_t>(codes), '\x01');
+    return segment;
+  };
+  const std::string jpeg = test_support::FlatPictureFile(8, 8, runtime::MakeRgb(1, 2, 3), "jpeg");
+  const struct {
+    const char* name;
+    std::string file;
+    bool picture;
+  } rows[] = {
+      {"256 codes, then nothing more", "\xFF\xD8" + table(256) + "\xFF\xD9", false},
+      {"257 codes", "\xFF\xD8" + table(257) + "\xFF\xD9", false},
+      {"4080 codes", "\xFF\xD8" + table(4080) + "\xFF\xD9", false},
+      {"257 codes before a whole picture", "\xFF\xD8" + table(257) + jpeg.substr(2), false},
+      {"256 codes before a whole picture", "\xFF\xD8" + table(256) + jpeg.substr(2), true},
+      {"the picture alone", jpeg, true},
+      // The decoder takes fill bytes before the start of the image too.
+      {"257 codes after fill bytes", "\xFF\xFF\xFF\xD8" + table(257) + jpeg.substr(2), false},
+      {"the picture after fill bytes", "\xFF\xFF" + jpeg, true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(!runtime::DecodeFirstPicture(row.file).IsNull(), row.picture);
+    EXPECT_EQ(runtime::DecodePictureFile(row.file).size(), row.picture ? 1u : 0u);
+  }
+}
+
 TEST(Variant, ConversionsFollowTheRuntimesRules) {
   EXPECT_EQ(Variant::FromLong(70000).ToLong(), 70000);
   EXPECT_EQ(Variant::FromDouble(2.5).ToInteger(), 2) << "ties go to the even number";
