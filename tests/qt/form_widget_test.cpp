@@ -108,6 +108,17 @@ TEST_F(FormWidgetTest, APressOnAFieldIsNotTheBackgrounds) {
   EXPECT_EQ(presses, 1);
 }
 
+// The window's caption and a control's tooltip reach Qt unit for unit,
+// whatever they begin with.
+TEST_F(FormWidgetTest, TextsReachTheWindowUnitForUnit) {
+  const std::u16string caption{char16_t(0xFFFE), u'F'};
+  form.SetCaption(caption);
+  EXPECT_EQ(form.Caption(), caption);
+  EXPECT_EQ(Widget().windowTitle(), QString(QChar(0xFFFE)) + QLatin1Char('F'));
+  form.ArrayNamed<TextBox>("T")(0).SetToolTipText(u"\uFEFF" u"1");
+  EXPECT_EQ(FieldWidget()->toolTip(), QString(QChar(0xFEFF)) + QLatin1Char('1'));
+}
+
 TEST_F(FormWidgetTest, ClosingTheStartUpWindowEndsTheProgram) {
   form.SetEndsProgramWhenClosed(true);
   form.Show();

@@ -15,6 +15,7 @@
 #include <QTest>
 #include <functional>
 
+#include "qt/fonts.h"
 #include "qt/form_widget.h"
 #include "qt/line_edit_box.h"
 #include "runtime/controls/text_box.h"
@@ -46,7 +47,7 @@ constexpr const char* kDesign =
     "   End\n"
     "End\n";
 
-QString Q(const std::u16string& text) { return QString::fromStdU16String(text); }
+QString Q(const std::u16string& text) { return qt_frontend::ToQString(text); }
 
 class LineEditBoxTest : public testing::Test {
  protected:
@@ -89,6 +90,24 @@ TEST_F(LineEditBoxTest, TheUserIsHeldToMaxLengthWhenTypingAndPasting) {
   QGuiApplication::clipboard()->setText(QStringLiteral("12\n34"));
   ShiftInsert(Widget(input));
   EXPECT_EQ(Q(input.Text()), QStringLiteral("12")) << "a paste takes the first line only";
+}
+
+// Whatever units a text begins with, the field holds them as they are: a
+// leading U+FEFF is no byte order mark to drop, nor U+FFFE one to swap by.
+TEST_F(LineEditBoxTest, TextReachesTheFieldUnitForUnit) {
+  const std::u16string rows[] = {u"\uFEFF" u"12", std::u16string{char16_t(0xFFFE), char16_t(0x01FF), char16_t(0x0C00)},
+                                 u"1\uFEFF", u"\uFEFF"};
+  for (const std::u16string& row : rows) {
+    SCOPED_TRACE(row.size());
+    Write([&] { input.SetText(row); });
+    EXPECT_EQ(input.Text(), row);
+    EXPECT_EQ(Widget(input)->text().size(), static_cast<qsizetype>(row.size()));
+  }
+  // So a paste of such a text brings no line break in by the back door.
+  Write([&] { input.SetText(u""); });
+  QGuiApplication::clipboard()->setText(QString(QChar(0xFFFE)) + QChar(0x0A00) + QChar(0x3100));
+  ShiftInsert(Widget(input));
+  EXPECT_EQ(input.Text(), (std::u16string{char16_t(0xFFFE), char16_t(0x0A00), char16_t(0x3100)}));
 }
 
 TEST_F(LineEditBoxTest, TheContextMenusPasteKeepsTheLimitToo) {

@@ -10,6 +10,7 @@
 #include "main_window/form1.h"
 #include "main_window/form2.h"
 #include "main_window/project.h"
+#include "qt/fonts.h"
 #include "qt/form_widget.h"
 #include "qt/line_edit_box.h"
 #include "qt/surface_widget.h"
@@ -36,7 +37,7 @@ class QtMainWindowTest : public testing::Test {
     return dynamic_cast<qt_frontend::LineEditBox*>(&form.Text1(index).Field());
   }
   qt_frontend::FormWidget& Window() { return dynamic_cast<qt_frontend::FormWidget&>(form.Window()); }
-  QString Text(int index) { return QString::fromStdU16String(form.Text1(index).Text()); }
+  QString Text(int index) { return qt_frontend::ToQString(form.Text1(index).Text()); }
   // A write from code, as a handler would make it.
   void Write(int index, const std::u16string& text) {
     runtime::Boundary([&] { form.Text1(index).SetText(text); });
