@@ -81,9 +81,20 @@ bool HuffmanTablesFit(std::string_view b) {
   return true;
 }
 
+// No window system here makes a bitmap larger than this (the memory device
+// refuses one), so a picture beyond it could never be shown: a damaged file
+// of a few bytes that declares one is not decoded at all, which would take
+// time and memory in proportion to the size it declares.
+constexpr long long kLargestPicture = 4096LL * 4096LL;
+
 Pixels DecodeWithStb(std::string_view bytes) {
   int w = 0, h = 0, n = 0;
   if (bytes.size() > 0x7FFFFFFF || !HuffmanTablesFit(bytes)) return {};
+  if (stbi_info_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()), static_cast<int>(bytes.size()), &w, &h,
+                            &n) == 0 ||
+      static_cast<long long>(w) * h > kLargestPicture) {
+    return {};
+  }
   unsigned char* data = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
                                               static_cast<int>(bytes.size()), &w, &h, &n, 4);
   if (data == nullptr) return {};

@@ -11,7 +11,8 @@ namespace runtime {
 
 // Every image a picture file holds, in the file's order (an icon file holds
 // one per size; others one): JPEG, PNG, BMP, GIF (its first frame) and ICO.
-// Images that cannot be read are left out; no images at all when the bytes
+// Images that cannot be read are left out, and so are those of more than
+// 4096 x 4096 pixels, which no bitmap holds; no images at all when the bytes
 // are no picture.
 std::vector<Pixels> DecodePictureFile(std::string_view bytes);
 

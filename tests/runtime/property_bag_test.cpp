@@ -276,6 +276,30 @@ TEST_F(Picture, AJpegWhoseHuffmanTableDeclaresMoreThan256CodesIsNoPicture) {
   }
 }
 
+// A file of a few bytes may declare a picture of any size; one larger than
+// any bitmap the program makes is not decoded at all.
+TEST_F(Picture, APictureLargerThanAnyBitmapIsNoPicture) {
+  // A BMP of 2 x 2 pixels whose header then declares another size.
+  auto declaring = [](std::uint32_t width, std::uint32_t height) {
+    std::string file = runtime::EncodeBmp(runtime::Pixels(2, 2, runtime::MakeRgb(5, 6, 7)));
+    for (int i = 0; i < 4; ++i) {
+      file[static_cast<std::size_t>(18 + i)] = static_cast<char>(width >> (8 * i));
+      file[static_cast<std::size_t>(22 + i)] = static_cast<char>(height >> (8 * i));
+    }
+    return file;
+  };
+  const struct {
+    std::uint32_t width;
+    std::uint32_t height;
+    bool picture;
+  } rows[] = {{2, 2, true}, {4097, 4096, false}, {20000, 20000, false}, {1, 16777217, false}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::to_string(row.width) + " x " + std::to_string(row.height));
+    EXPECT_EQ(runtime::DecodePictureFile(declaring(row.width, row.height)).size(), row.picture ? 1u : 0u);
+    EXPECT_EQ(runtime::Picture::FromFile(declaring(row.width, row.height)) != nullptr, row.picture);
+  }
+}
+
 TEST(Variant, ConversionsFollowTheRuntimesRules) {
   EXPECT_EQ(Variant::FromLong(70000).ToLong(), 70000);
   EXPECT_EQ(Variant::FromDouble(2.5).ToInteger(), 2) << "ties go to the even number";
