@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <string_view>
 
+#include "qt/fonts.h"
 #include "qt/window_handles.h"
 #include "runtime/seam/geometry.h"
 
@@ -31,8 +32,8 @@ class ChildWidget : public Widget, public Window {
   void SetEnabled(bool enabled) override { this->setEnabled(enabled); }
   [[nodiscard]] bool IsEnabled() const override { return this->isEnabled(); }
   void SetToolTip(std::u16string_view tip, std::u16string_view accessibleName) override {
-    this->setToolTip(QString::fromUtf16(tip.data(), static_cast<qsizetype>(tip.size())));
-    this->setAccessibleName(QString::fromUtf16(accessibleName.data(), static_cast<qsizetype>(accessibleName.size())));
+    this->setToolTip(ToQString(tip));
+    this->setAccessibleName(ToQString(accessibleName));
   }
   void SetTabStop(bool stops) override { this->setFocusPolicy(stops ? mTabFocus : Qt::ClickFocus); }
   void Focus() override { this->setFocus(Qt::TabFocusReason); }

@@ -15,7 +15,7 @@
 namespace qt_frontend {
 
 QFont ToQFont(const runtime::Font& font) {
-  QFont face(QString::fromStdU16String(runtime::ResolvedFamily(font.name)));
+  QFont face(ToQString(runtime::ResolvedFamily(font.name)));
   face.setPixelSize(font.PixelSize());
   // Unhinted, the outlines keep their shapes and widths at every scale, and
   // no auto-hinter pass runs over a large CJK face: for the faces that stand
@@ -43,7 +43,7 @@ QString InstalledFamily(const QString& family) {
 }
 
 void UseInterfaceFont(const runtime::Font& font) {
-  QFont face(QString::fromStdU16String(runtime::ResolvedFamily(font.name)));
+  QFont face(ToQString(runtime::ResolvedFamily(font.name)));
   face.setPointSizeF(font.size);
   // As the design's fonts are drawn (see ToQFont).
   face.setHintingPreference(QFont::PreferNoHinting);

@@ -9,8 +9,16 @@
 #include "runtime/values/colour.h"
 #include "runtime/values/font.h"
 
-// Fonts, colours and Qt's own texts: what the runtime's values become on Qt.
+// Text, fonts, colours and Qt's own texts: what the runtime's values become
+// on Qt.
 namespace qt_frontend {
+
+// The runtime's text as Qt's, unit for unit. (Qt's own conversions from
+// UTF-16 take a leading U+FEFF or U+FFFE for a byte order mark: they drop
+// the one and byte-swap the whole text after the other.)
+inline QString ToQString(std::u16string_view text) {
+  return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
 
 // The face to draw a runtime font in: the family that draws its name (see
 // runtime/values/font_faces.h), in logical pixels, unhinted.

@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "qt/fonts.h"
 #include "qt/input_codes.h"
 #include "qt/platform/window_drag.h"
 #include "qt/window_handles.h"
@@ -61,7 +62,7 @@ void FormWidget::SetName(std::string_view name) {
 }
 
 void FormWidget::SetCaption(std::u16string_view caption) {
-  setWindowTitle(QString::fromUtf16(caption.data(), static_cast<qsizetype>(caption.size())));
+  setWindowTitle(ToQString(caption));
 }
 
 void FormWidget::SetIcon(const std::vector<runtime::PixelsRef>& sizes) {

@@ -16,14 +16,6 @@
 #include "qt/input_codes.h"
 
 namespace qt_frontend {
-namespace {
-
-QString ToQString(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 LineEditBox::LineEditBox(QWidget* form, runtime::EditFieldEvents& events)
     : ChildWidget(form, Qt::StrongFocus), mEvents(events) {
   // Code may write any length; the user's limit is the runtime's to keep.

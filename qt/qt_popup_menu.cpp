@@ -3,6 +3,8 @@
 
 #include <QAction>
 
+#include "qt/fonts.h"
+
 namespace qt_frontend {
 
 QtPopupMenu::QtPopupMenu(std::string_view name) {
@@ -15,7 +17,7 @@ QtPopupMenu::~QtPopupMenu() {
 }
 
 std::size_t QtPopupMenu::AddItem(const Item& item, std::function<void()> chosen, runtime::PopupMenu* submenu) {
-  auto action = std::make_unique<QAction>(QString::fromStdU16String(item.caption));
+  auto action = std::make_unique<QAction>(ToQString(item.caption));
   action->setObjectName(QString::fromStdString(item.name));
   action->setSeparator(item.caption == u"-");
   action->setEnabled(item.enabled);

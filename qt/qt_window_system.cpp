@@ -27,10 +27,6 @@
 namespace qt_frontend {
 namespace {
 
-QString ToQString(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QClipboard* SystemClipboard() {
   return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr ? QGuiApplication::clipboard()
                                                                                 : nullptr;

@@ -69,7 +69,10 @@ void SurfaceWidget::SetMask(const runtime::Pixels& mask, runtime::Rgb seeThrough
   }
   const QImage image(reinterpret_cast<const uchar*>(mask.Row(0)), mask.Width(), mask.Height(), mask.Width() * 4,
                      QImage::Format_RGB32);
-  const QImage shown = image.createMaskFromColor(seeThrough | runtime::kOpaque, Qt::MaskOutColor);
+  // What Qt names the colour's pixels "in" the mask are the bitmap's clear
+  // ones, which a region made of it leaves out: the window then shows, and
+  // takes the mouse, everywhere but on the see-through colour.
+  const QImage shown = image.createMaskFromColor(seeThrough | runtime::kOpaque, Qt::MaskInColor);
   setMask(QRegion(QBitmap::fromImage(shown)));
 }
 

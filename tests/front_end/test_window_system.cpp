@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "runtime/values/font_faces.h"
 #include "runtime/win32/win32.h"
 
 namespace test_front_end {
@@ -134,20 +135,27 @@ void TestForm::MoveTo(runtime::Point topLeft) {
 }
 
 void TestForm::Show() {
-  const bool wasShown = mShown;
+  if (!mShown) mSightUnsettled = true;
   mShown = true;
-  if (!wasShown) mEvents.SightChanged();
 }
 
 void TestForm::Hide() { mShown = false; }
 
 void TestForm::SetWindowState(State state) {
   mState = state;
-  mEvents.SightChanged();
+  // Heard of from the event loop, once the state has settled.
+  mSightUnsettled = true;
 }
 
 void TestForm::SetShownByDesktop(bool shown) {
   mShown = shown;
+  mSightUnsettled = false;
+  mEvents.SightChanged();
+}
+
+void TestForm::SettleSight() {
+  if (!mSightUnsettled) return;
+  mSightUnsettled = false;
   mEvents.SightChanged();
 }
 
@@ -165,10 +173,10 @@ std::size_t TestPopup::AddItem(const Item& item, std::function<void()> chosen, r
 void TestPopup::Run(runtime::Point screen) {
   mOpenedAt = screen;
   mSystem.MenuOpened(*this);
-  const std::function<void()>* whileOpen = nullptr;
+  std::function<void()> whileOpen;
   const std::optional<std::size_t> choice = mSystem.TakeMenuChoice(whileOpen);
   mOpen = true;
-  if (whileOpen != nullptr && *whileOpen) (*whileOpen)();
+  if (whileOpen) whileOpen();
   mOpen = false;
   // A user can choose only an item that shows and is enabled.
   if (choice && *choice < mItems.size() && mItems[*choice].item.enabled && mItems[*choice].item.visible &&
@@ -234,8 +242,12 @@ void TestWindowSystem::EndProgram() {
   for (TestForm* form : mForms) form->Hide();
 }
 
-bool TestWindowSystem::ShowErrorBox(std::u16string_view text, bool /*wait*/) {
+bool TestWindowSystem::ShowErrorBox(std::u16string_view text, bool wait) {
+  // One box at a time is enough; one the caller waits for is closed by the
+  // user before the call returns.
+  if (!wait && mErrorBoxOpen) return false;
   mErrorBoxes.emplace_back(text);
+  if (!wait) mErrorBoxOpen = true;
   return true;
 }
 
@@ -282,15 +294,15 @@ std::int32_t TestWindowSystem::SendWindowMessage(runtime::WindowHandle window, s
   return 0;
 }
 
-namespace {
-
-// Test text: ASCII half as wide as it is high, everything else square.
-int AdvanceOf(const runtime::Font& font, char16_t c) {
+int TestWindowSystem::AdvanceOf(const runtime::Font& font, char16_t c) const {
+  // Test text: ASCII half as wide as it is high, everything else square, in
+  // families of their own width where a test says so.
   const int size = font.PixelSize();
-  return c < 0x80 ? size / 2 + 1 : size;
+  const int advance = c < 0x80 ? size / 2 + 1 : size;
+  if (mWidthPercent.empty()) return advance;
+  const auto percent = mWidthPercent.find(runtime::ResolvedFamily(font.name));
+  return percent == mWidthPercent.end() ? advance : std::max(1, advance * percent->second / 100);
 }
-
-}  // namespace
 
 runtime::TextMetrics TestWindowSystem::MeasureText(const runtime::Font& font, std::u16string_view text) {
   runtime::TextMetrics metrics;
@@ -335,6 +347,8 @@ std::u16string TestWindowSystem::InstalledFamily(std::u16string_view family) {
 bool TestWindowSystem::UseLanguage(std::string_view /*locale*/) { return false; }
 
 void TestWindowSystem::Advance(std::int64_t milliseconds) {
+  // A handler may make or close a form meanwhile: the list is walked anew.
+  for (std::size_t i = 0; i < mForms.size(); ++i) mForms[i]->SettleSight();
   const std::int64_t until = mNow + milliseconds;
   for (;;) {
     TestBeat* next = nullptr;
@@ -439,8 +453,9 @@ void TestWindowSystem::ChooseInNextMenu(std::optional<std::size_t> index, std::f
   mWhileMenuOpen = std::move(whileOpen);
 }
 
-std::optional<std::size_t> TestWindowSystem::TakeMenuChoice(const std::function<void()>*& whileOpen) {
-  whileOpen = &mWhileMenuOpen;
+std::optional<std::size_t> TestWindowSystem::TakeMenuChoice(std::function<void()>& whileOpen) {
+  whileOpen = std::move(mWhileMenuOpen);
+  mWhileMenuOpen = nullptr;
   if (!mMenuChoiceSet) return std::nullopt;
   mMenuChoiceSet = false;
   return mMenuChoice;

@@ -183,6 +183,9 @@ class TestForm : public runtime::FormWindow {
   void Dragged() { ++mDrags; }
   // The desktop hides a minimised window, or shows it again.
   void SetShownByDesktop(bool shown);
+  // Tells the form what it shows now, if that may have changed since it
+  // last heard: the event loop's part, never inside a call of the core's.
+  void SettleSight();
 
  private:
   TestWindowSystem& mSystem;
@@ -199,6 +202,7 @@ class TestForm : public runtime::FormWindow {
   runtime::Rect mPlace{0, 0, 320, 240};
   std::vector<runtime::ChildWindow*> mTabOrder;
   int mDrags = 0;
+  bool mSightUnsettled = false;
 };
 
 class TestPopup : public runtime::PopupMenu {
@@ -284,7 +288,8 @@ class TestWindowSystem : public runtime::WindowSystem {
 
   // --- time ---
   [[nodiscard]] std::int64_t Now() const { return mNow; }
-  // Lets `milliseconds` pass: every beat due meanwhile fires, in order.
+  // Lets `milliseconds` pass (0 too): the forms first hear of what they
+  // show now, then every beat due meanwhile fires, in order.
   void Advance(std::int64_t milliseconds);
 
   // --- the user ---
@@ -302,6 +307,8 @@ class TestWindowSystem : public runtime::WindowSystem {
   void Type(TestField& field, std::u16string_view characters);
   void Paste(TestField& field, std::u16string_view text);
   void PressOnBackground(TestForm& form, runtime::Point client, std::int16_t button = runtime::kLeftButton);
+  // The user (or the desktop) asks to close the form's window.
+  void Close(TestForm& form) { form.Events().CloseRequested(); }
   // Tab from the window with the keyboard to the next tab stop of its form.
   void Tab(bool backwards = false);
   // Another program, or a popup menu, takes the keyboard and gives it back.
@@ -315,14 +322,23 @@ class TestWindowSystem : public runtime::WindowSystem {
 
   // --- what the user sees ---
   [[nodiscard]] runtime::ChildWindow* Focused() const { return mFocused; }
+  // Every error box shown so far. One stays open until the user closes it;
+  // meanwhile no other opens unless the caller waits for it.
   [[nodiscard]] const std::vector<std::u16string>& ErrorBoxes() const { return mErrorBoxes; }
+  [[nodiscard]] bool ErrorBoxOpen() const { return mErrorBoxOpen; }
+  void CloseErrorBox() { mErrorBoxOpen = false; }
   [[nodiscard]] bool Ended() const { return mEnded; }
   [[nodiscard]] int CaptureReleases() const { return mCaptureReleases; }
   [[nodiscard]] const std::vector<TestForm*>& Forms() const { return mForms; }
   void SetClipboardOpenable(bool openable) { mClipboardOpenable = openable; }
   void SetInstalledFamilies(std::set<std::u16string> families) { mFamilies = std::move(families); }
+  // Text in the family that draws a face (runtime::ResolvedFamily) is this
+  // wide against the usual test metrics; 100 unless set.
+  void SetWidthPercent(const std::u16string& family, int percent) { mWidthPercent[family] = percent; }
 
   // --- for the windows themselves ---
+  // How far the pen moves for a character.
+  [[nodiscard]] int AdvanceOf(const runtime::Font& font, char16_t c) const;
   void FocusFrom(runtime::ChildWindow* window, bool moved);
   void Register(TestForm& form) { mForms.push_back(&form); }
   void Unregister(TestForm& form);
@@ -331,7 +347,9 @@ class TestWindowSystem : public runtime::WindowSystem {
   void Unregister(TestBeat& beat) { mBeats.erase(&beat); }
   runtime::WindowHandle NextHandle() { return mNextHandle += 4; }
   void Register(runtime::ChildWindow& window, TestForm& form, runtime::WindowHandle handle);
-  [[nodiscard]] std::optional<std::size_t> TakeMenuChoice(const std::function<void()>*& whileOpen);
+  // The choice for the menu opening now, and what runs while it is open;
+  // both are for that menu only.
+  [[nodiscard]] std::optional<std::size_t> TakeMenuChoice(std::function<void()>& whileOpen);
   void MenuOpened(TestPopup& popup) { mLastMenu = &popup; }
 
  private:
@@ -350,10 +368,12 @@ class TestWindowSystem : public runtime::WindowSystem {
   std::u16string mClipboard;
   bool mClipboardOpenable = true;
   std::vector<std::u16string> mErrorBoxes;
+  bool mErrorBoxOpen = false;
   bool mEnded = false;
   int mCaptureReleases = 0;
   runtime::Font mInterfaceFont;
   std::set<std::u16string> mFamilies;
+  std::map<std::u16string, int> mWidthPercent;
   std::optional<std::size_t> mMenuChoice;
   bool mMenuChoiceSet = false;
   std::function<void()> mWhileMenuOpen;

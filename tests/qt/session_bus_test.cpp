@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "runtime/platform/session_bus.h"
+#include "qt/platform/session_bus.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +71,7 @@ TEST(SessionBus, KnownOnlyWhereNoHelperMustBeStartedToFindIt) {
     SCOPED_TRACE(c.name);
     const ScopedVariable a("DBUS_SESSION_BUS_ADDRESS", c.address);
     const ScopedVariable r("XDG_RUNTIME_DIR", c.runtimeDir);
-    EXPECT_EQ(runtime::SessionBusIsAtAKnownAddress(), c.known);
+    EXPECT_EQ(qt_frontend::SessionBusIsAtAKnownAddress(), c.known);
   }
 }
 

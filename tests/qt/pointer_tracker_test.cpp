@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "runtime/platform/pointer_tracker.h"
+#include "qt/platform/pointer_tracker.h"
 
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "runtime/win32/win32.h"
-#include "runtime/win32/window_handles.h"
+#include "qt/window_handles.h"
 
 namespace {
 
-using runtime::PointerTracker;
+using qt_frontend::PointerTracker;
 
 // Records the moves that reach it, as a control's surface hears them.
 class MoveRecorder : public QWidget {
@@ -197,7 +197,7 @@ TEST_F(X11CrossingsTest, KnowsThePointerOnlyOnceTheServerHasSaidItIsInAWindowOfO
   runtime::win32::POINTAPI point{0, 0};
   runtime::win32::GetCursorPos(&point);
   EXPECT_EQ(QPoint(point.x, point.y), QPoint(320, 210));
-  EXPECT_EQ(runtime::win32::WindowFromPoint(point), runtime::HandleOf(key));
+  EXPECT_EQ(runtime::win32::WindowFromPoint(point), qt_frontend::HandleOf(key));
 }
 
 TEST_F(X11CrossingsTest, AnEntryFromQtAfterTheServersCountsAsAPosition) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "runtime/platform/display_check.h"
+#include "qt/platform/display_check.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +56,7 @@ const std::vector<Case> kCases = {
 TEST(MissingDisplay, LooksWhereQtWouldConnect) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
-    const runtime::DisplaySearch search{
+    const qt_frontend::DisplaySearch search{
         [&c](const char* name) {
           const auto found = c.environment.find(name);
           return found == c.environment.end() ? std::string() : found->second;
@@ -65,7 +65,7 @@ TEST(MissingDisplay, LooksWhereQtWouldConnect) {
     };
     std::vector<const char*> argv = {"zorvane"};
     argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
-    EXPECT_EQ(runtime::MissingDisplay(static_cast<int>(argv.size()), argv.data(), search), c.missing);
+    EXPECT_EQ(qt_frontend::MissingDisplay(static_cast<int>(argv.size()), argv.data(), search), c.missing);
   }
 }
 

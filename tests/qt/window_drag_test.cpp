@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "runtime/platform/window_drag.h"
+#include "qt/platform/window_drag.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ TEST(WindowDrag, APressTheCompositorTookEndsForQt) {
   QWindow* handle = window.windowHandle();
 
   Send(handle, QEvent::MouseButtonPress, {6, 120}, Qt::RightButton, Qt::RightButton);
-  runtime::EndPressTakenByCompositor(handle, handle->mapToGlobal(QPointF(6, 120)), Qt::RightButton);
+  qt_frontend::EndPressTakenByCompositor(handle, handle->mapToGlobal(QPointF(6, 120)), Qt::RightButton);
   QCoreApplication::processEvents();
   Send(handle, QEvent::MouseMove, {220, 110}, Qt::NoButton, Qt::NoButton);
   EXPECT_EQ(key->moves, 1);

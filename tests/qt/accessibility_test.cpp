@@ -5,13 +5,13 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 
-#include "main_window/main_window_fixture.h"
+#include "qt/qt_main_window.h"
 
 namespace {
 
-using test_support::MainWindowTest;
+using test_support::QtMainWindowTest;
 
-TEST_F(MainWindowTest, EveryButtonIsAPressableButtonNamedByItsTooltip) {
+TEST_F(QtMainWindowTest, EveryButtonIsAPressableButtonNamedByItsTooltip) {
   const struct {
     const char* button;
     const char* name;
@@ -19,7 +19,7 @@ TEST_F(MainWindowTest, EveryButtonIsAPressableButtonNamedByItsTooltip) {
               {"iButton13", "复制"}, {"iButton14", "清空"}, {"iButton11", "9"}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.button);
-    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(Button(row.button).Widget());
+    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(Surface(row.button));
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->role(), QAccessible::Button);
     EXPECT_EQ(button->text(QAccessible::Name), QString::fromUtf8(row.name));
@@ -29,9 +29,9 @@ TEST_F(MainWindowTest, EveryButtonIsAPressableButtonNamedByItsTooltip) {
   }
 }
 
-TEST_F(MainWindowTest, PressingAButtonThroughAssistiveTechnologyClicksIt) {
+TEST_F(QtMainWindowTest, PressingAButtonThroughAssistiveTechnologyClicksIt) {
   for (const char* key : {"iButton5", "iButton12", "iButton8"}) {
-    QAccessible::queryAccessibleInterface(Button(key).Widget())
+    QAccessible::queryAccessibleInterface(Surface(key))
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());
   }
@@ -39,18 +39,18 @@ TEST_F(MainWindowTest, PressingAButtonThroughAssistiveTechnologyClicksIt) {
   EXPECT_EQ(Text(1), QStringLiteral("516052"));
 }
 
-TEST_F(MainWindowTest, TheFieldsAreNamedByTheirPanels) {
+TEST_F(QtMainWindowTest, TheFieldsAreNamedByTheirPanels) {
   const char* names[] = {"整数 GB", "FAT32 MB", "NTFS MB"};
   for (int index = 0; index < 3; ++index) {
-    QAccessibleInterface* field = QAccessible::queryAccessibleInterface(Field(index).Widget());
+    QAccessibleInterface* field = QAccessible::queryAccessibleInterface(FieldWidget(index));
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(field->role(), QAccessible::EditableText);
     EXPECT_EQ(field->text(QAccessible::Name), QString::fromUtf8(names[index]));
   }
 }
 
-TEST_F(MainWindowTest, TheWindowIsAWindowNamedByItsCaptionHoldingEveryControl) {
-  QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&form.Widget());
+TEST_F(QtMainWindowTest, TheWindowIsAWindowNamedByItsCaptionHoldingEveryControl) {
+  QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&Window());
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->role(), QAccessible::Window);
   EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("Zorvane 2.0"));
