@@ -132,9 +132,8 @@ def poll(condition, timeout=10.0, step=0.05):
 
 
 class Session:
-    def __init__(self, program, rng, workdir, trace=False):
+    def __init__(self, program, rng, workdir):
         self.program = program
-        self.trace = trace
         self.rng = rng
         self.workdir = workdir
         self.env = dict(os.environ)
@@ -152,7 +151,7 @@ class Session:
         # The server picks a free display itself and writes its number once
         # it takes clients: two sessions side by side never meet.
         # -noreset: the server must not reset when its last client leaves
-        # between two probes.
+        # between two xdotool calls.
         ready, writer = os.pipe()
         xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0",
                                  f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp", "-noreset"],
@@ -205,9 +204,6 @@ class Session:
 
     def run(self, args, text=None):
         return subprocess.run(args, env=self.env, input=text, capture_output=True, text=True, timeout=60)
-
-    def quiet(self, args):
-        return self.run(args).returncode == 0
 
     def output(self, args):
         return self.run(args).stdout
@@ -464,14 +460,14 @@ def main():
     parser.add_argument("--trace", action="store_true",
                         help="print each step that changed the resident size, and by how much")
     args = parser.parse_args()
-    for tool in ("Xvfb", "openbox", "xdotool", "xclip", "xrestop", "xprop", "xdpyinfo"):
+    for tool in ("Xvfb", "openbox", "xdotool", "xclip", "xrestop", "xprop"):
         if shutil.which(tool) is None:
             print(f"FAIL: {tool} is missing", file=sys.stderr)
             return 1
     seed = args.seed if args.seed is not None else random.randrange(2 ** 32)
     print(f"soak: {args.seconds:.0f} s, seed {seed}", flush=True)
     workdir = tempfile.mkdtemp(prefix="zorvane-soak-")
-    session = Session(os.path.abspath(args.program), random.Random(seed), workdir, args.trace)
+    session = Session(os.path.abspath(args.program), random.Random(seed), workdir)
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     try:
         session.start()
