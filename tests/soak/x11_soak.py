@@ -224,6 +224,7 @@ class Session:
         geometry = self.output(["xdotool", "getwindowgeometry", "--shell", self.window])
         values = dict(line.split("=", 1) for line in geometry.split() if "=" in line)
         self.origin = (int(values["X"]), int(values["Y"]))
+        return self.origin
 
     def at(self, point):
         return self.origin[0] + point[0], self.origin[1] + point[1]
@@ -258,9 +259,10 @@ class Session:
     def focus_field(self, index=0):
         self.click(FIELDS[index])
 
-    def open_menu_and(self, keys, opener, what):
+    def open_menu_and(self, keys, opener, what, patience=3):
         """Opens a popup menu with opener(), waits for it, types keys and
-        waits for it to close."""
+        waits for it to close: for patience seconds, after which its items
+        are taken to be disabled and it is closed with Escape."""
         before = self.shown_windows()
         opener()
         menu = set()
@@ -272,18 +274,23 @@ class Session:
         if not poll(menu_shown, 10):
             raise Failure(f"the {what} did not open")
         self.xdotool("key", "--delay", 20, *keys)
-        if not poll(lambda: not (self.shown_windows() & menu), 3):
+        if not poll(lambda: not (self.shown_windows() & menu), patience):
             # Its items were disabled: a user closes it with Escape.
             self.xdotool("key", "Escape")
             if not poll(lambda: not (self.shown_windows() & menu), 10):
                 raise Failure(f"the {what} did not close")
 
-    def choose_copy_item(self, item):
-        """Copies field item-1 with the copy menu; None when the items are disabled."""
+    def choose_copy_item(self, item, enabled=False):
+        """Copies field item-1 with the copy menu; None when the items are
+        disabled. With enabled (a size is in the field) it waits as long as
+        a busy machine may need, and fails when nothing was copied."""
         sentinel = "zorvane-soak-%d" % self.rng.randrange(10 ** 9)
         self.set_selection("clipboard", sentinel)
-        self.open_menu_and(["Down"] * item + ["Return"], lambda: self.click(COPY), "copy menu")
-        if not poll(lambda: self.clipboard() != sentinel, 3):
+        patience = 20 if enabled else 3
+        self.open_menu_and(["Down"] * item + ["Return"], lambda: self.click(COPY), "copy menu", patience)
+        if not poll(lambda: self.clipboard() != sentinel, patience):
+            if enabled:
+                raise Failure(f"item {item} of the copy menu copied nothing")
             return None  # the items were disabled
         return self.clipboard()
 
@@ -334,11 +341,17 @@ class Session:
             dy = max(-self.origin[1], min(SCREEN[1] - WINDOW[1] - self.origin[1], dy))
             x, y = self.at(start)
             button = rng.choice([1, 2, 3])
+            expected = (self.origin[0] + dx, self.origin[1] + dy)
             self.xdotool("mousemove", x, y, "mousedown", button, "sleep", 0.05,
                          "mousemove", x + dx // 2, y + dy // 2, "sleep", 0.05,
                          "mousemove", x + dx, y + dy, "sleep", 0.05, "mouseup", button)
-            time.sleep(0.1)
-            self.locate()
+            # The window follows the pointer as soon as the program gets to
+            # it, which on a busy machine can be well after the release: the
+            # clicks after it must not aim at where it was. Where it stops
+            # short, its place once it has held still.
+            if not poll(lambda: self.locate() == expected, 5):
+                places = []
+                poll(lambda: places.append(self.locate()) or steady(places, 5), 10, 0.1)
         elif kind == "minimise":
             self.click(MINIMISE)
             if not poll(self.iconic, 10):
@@ -425,7 +438,7 @@ class Session:
         size = self.choose_copy_item(1)
         if size is not None and re.fullmatch(r"[0-9]{1,6}", size):
             n = int(size)
-            got = (self.choose_copy_item(2), self.choose_copy_item(3))
+            got = (self.choose_copy_item(2, True), self.choose_copy_item(3, True))
             if got != (str(fat32(n)), str(ntfs(n))):
                 raise Failure(f"for {size} the fields show {got}, not ({fat32(n)}, {ntfs(n)})")
             print(f"the session ended at {size}: {got[0]} and {got[1]}, as the formulas give")
@@ -437,7 +450,7 @@ class Session:
         for digit in digits:
             self.click(KEYPAD[digit])
         n = int(digits)
-        got = tuple(self.choose_copy_item(item) for item in (1, 2, 3))
+        got = tuple(self.choose_copy_item(item, True) for item in (1, 2, 3))
         if got != (digits, str(fat32(n)), str(ntfs(n))):
             raise Failure(f"typed {digits} on the keypad, the fields show {got}")
         print(f"typed {digits} on the keypad: {got[1]} and {got[2]}, as the formulas give")
