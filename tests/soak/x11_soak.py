@@ -238,6 +238,9 @@ class Session:
         shown = self.output(["xdotool", "search", "--onlyvisible", "--name", ""]).split()
         return {w for w in shown if int(w) & ~0x1FFFFF == base}
 
+    def is_tooltip(self, window):
+        return "_NET_WM_WINDOW_TYPE_TOOLTIP" in self.output(["xprop", "-id", window, "_NET_WM_WINDOW_TYPE"])
+
     def iconic(self):
         return "Iconic" in self.output(["xprop", "-id", self.window, "WM_STATE"])
 
@@ -268,7 +271,9 @@ class Session:
         menu = set()
 
         def menu_shown():
-            menu.update(self.shown_windows() - before)
+            # A tooltip may come up at the same moment, and stays up for
+            # seconds after the menu has gone: only the menu counts.
+            menu.update(w for w in self.shown_windows() - before if not self.is_tooltip(w))
             return bool(menu)
 
         if not poll(menu_shown, 10):
