@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -226,6 +227,16 @@ void Form::SetWindowState(std::int16_t state) {
     case kMinimized: flags |= Qt::WindowMinimized; break;
     case kMaximized: flags |= Qt::WindowMaximized; break;
     default: Raise(kInvalidPropertyValue);
+  }
+  // Qt holds a window minimised from its request to the window manager until
+  // it reads otherwise, and reads nothing when the window comes back before
+  // it has looked (restored while the program was busy), or when no window
+  // manager minimises it at all. It then takes the next request to minimise
+  // for one already made, and the window stays. A window on screen is not
+  // minimised: forget what Qt holds first.
+  const QWindow* window = mWidget->windowHandle();
+  if (mWidget->isMinimized() && window != nullptr && window->isExposed()) {
+    mWidget->setWindowState(mWidget->windowState() & ~Qt::WindowMinimized);
   }
   mWidget->setWindowState(flags);
 }
