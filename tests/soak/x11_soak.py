@@ -185,10 +185,25 @@ class Session:
             found[:] = self.output(["xdotool", "search", "--onlyvisible", "--name", TITLE]).split()
             return bool(found)
 
-        if not poll(window_shown, 30):
-            raise Failure("the window did not appear")
+        if not poll(window_shown, 60):
+            raise Failure("the window did not appear in 60 s: " + self.whereabouts())
         self.window = found[0]
         self.locate()
+
+    def whereabouts(self):
+        """What became of the program, for a failure to tell."""
+        if self.app.poll() is not None:
+            return f"the program ended with status {self.app.returncode}: {self.errors()}"
+        waits = []
+        for task in sorted(os.listdir(f"/proc/{self.app.pid}/task")):
+            try:
+                with open(f"/proc/{self.app.pid}/task/{task}/wchan") as wchan:
+                    waits.append(wchan.read().strip() or "running")
+            except OSError:
+                pass
+        windows = self.output(["xdotool", "search", "--name", TITLE]).split()
+        return (f"the program runs, its threads waiting in {', '.join(waits)}; windows of that title, "
+                f"shown or not: {windows}; {self.errors()}")
 
     def stop(self):
         for process in [self.app] + list(reversed(self.processes)):
