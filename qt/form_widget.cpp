@@ -120,6 +120,16 @@ void FormWidget::SetWindowState(State state) {
   Qt::WindowStates flags = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
   if (state == State::kMinimized) flags |= Qt::WindowMinimized;
   if (state == State::kMaximized) flags |= Qt::WindowMaximized;
+  // Qt holds a window minimised from its request to the window manager until
+  // it reads otherwise, and reads nothing when the window comes back before
+  // it has looked (restored while the program was busy), or when no window
+  // manager minimises it at all. It then takes the next request to minimise
+  // for one already made, and the window stays. A window on screen is not
+  // minimised: forget what Qt holds first.
+  const QWindow* window = windowHandle();
+  if (isMinimized() && window != nullptr && window->isExposed()) {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+  }
   setWindowState(flags);
 }
 

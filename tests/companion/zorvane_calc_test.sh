@@ -51,14 +51,18 @@ check "one line on stderr per refused size" 5 "$(grep -c . <<<"$err")"
 
 # Standard input: one answer per line, each as soon as its line arrives.
 coproc CALC { "$calc"; }
-echo 100 >&"${CALC[1]}"
-IFS= read -r -t 5 first <&"${CALC[0]}"
+# Bash forgets CALC_PID (and CALC) as soon as the coprocess has ended, which
+# may be before the wait below: keep both while they are there.
+calc_pid=$CALC_PID
+calc_in=${CALC[1]} calc_out=${CALC[0]}
+echo 100 >&"$calc_in"
+IFS= read -r -t 30 first <&"$calc_out"
 check "first line answered before the second is sent" "100${tab}102796${tab}102407" "$first"
-printf '\n5\n' >&"${CALC[1]}"
-IFS= read -r -t 5 second <&"${CALC[0]}"
+printf '\n5\n' >&"$calc_in"
+IFS= read -r -t 30 second <&"$calc_out"
 check "an empty line is skipped" "5${tab}5136${tab}5123" "$second"
-exec {CALC[1]}>&-
-wait "$CALC_PID"; status=$?
+exec {calc_in}>&-
+wait "$calc_pid"; status=$?
 check "status after standard input" 0 "$status"
 
 # Typed at a terminal: each line answered before the next is typed.
@@ -70,7 +74,7 @@ if pid == 0:
 def answer():
     seen = b""
     while b"\t" not in seen or not seen.endswith(b"\n"):
-        ready, _, _ = select.select([fd], [], [], 5)
+        ready, _, _ = select.select([fd], [], [], 30)
         if not ready:
             return "(no answer)"
         seen += os.read(fd, 1024)
