@@ -144,6 +144,10 @@ install() {  # name, expected folder (Windows path), the installer's options
   (cd "$build_dir" && timeout 300 wine cmd /c "${setup##*/} $3" </dev/null)
   local status=$?
   [ "$status" -eq 0 ] || fail "$name: the installer ended with status $status"
+  # The command prompt does not wait for a windowed program such as the
+  # installer: the install is over when every process in this prefix has
+  # ended, its last registry values written.
+  timeout 300 wineserver -w || fail "$name: the installer did not end"
   local unix_folder
   unix_folder=$(winepath -u "$folder")
   local listed
