@@ -15,10 +15,7 @@
 #include "qt/platform/pointer_tracker.h"
 #include "qt/platform/session_bus.h"
 #include "qt/qt_window_system.h"
-#include "runtime/error_report.h"
-#include "runtime/forms/form.h"
-#include "runtime/program.h"
-#include "runtime/runtime_error.h"
+#include "runtime/forms/start_up.h"
 #include "runtime/values/picture.h"
 
 namespace qt_frontend {
@@ -96,16 +93,8 @@ void Application::ChooseDisplayScaling() {
 }
 
 int Application::Run(const std::function<runtime::Form&()>& startup) {
-  try {
-    runtime::Form& form = startup();
-    form.SetEndsProgramWhenClosed(true);
-    form.Show();
-  } catch (const runtime::ProgramEnd&) {
-    return 0;
-  } catch (const runtime::RuntimeError& error) {
-    // Without its window the program cannot run; say why before leaving.
-    runtime::ReportBeforeLeaving(error);
-    mExitStatus = 1;
+  if (const std::optional<int> ended = runtime::ShowStartUpForm(startup)) {
+    mExitStatus = *ended;
     return mExitStatus;
   }
   mWindowSystem->SetEventLoopRunning(true);

@@ -4,10 +4,9 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include "runtime/error_report.h"
-#include "runtime/forms/form.h"
-#include "runtime/program.h"
-#include "runtime/runtime_error.h"
+#include <optional>
+
+#include "runtime/forms/start_up.h"
 #include "runtime/values/picture.h"
 #include "windows/form_window.h"
 #include "windows/window_system.h"
@@ -28,17 +27,7 @@ Application::~Application() {
 }
 
 int Application::Run(const std::function<runtime::Form&()>& startup) {
-  try {
-    runtime::Form& form = startup();
-    form.SetEndsProgramWhenClosed(true);
-    form.Show();
-  } catch (const runtime::ProgramEnd&) {
-    return 0;
-  } catch (const runtime::RuntimeError& error) {
-    // Without its window the program cannot run; say why before leaving.
-    runtime::ReportBeforeLeaving(error);
-    return 1;
-  }
+  if (const std::optional<int> ended = runtime::ShowStartUpForm(startup)) return *ended;
   mWindowSystem->SetEventLoopRunning(true);
   MSG message{};
   int got = 0;

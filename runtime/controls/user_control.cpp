@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "runtime/controls/mouse_arguments.h"
 #include "runtime/design/design_reader.h"
 #include "runtime/design/property_bag.h"
 #include "runtime/dispatch.h"
@@ -224,11 +225,8 @@ void UserControl::PropertyChanged(std::string_view name) {
 void UserControl::Pressed(const MouseInput& press, bool second) {
   mPressed = static_cast<std::int16_t>(mPressed | press.button);
   Boundary([&] {
-    std::int16_t button = press.button;
-    std::int16_t shift = press.shift;
-    float x = Twips(press.x);
-    float y = Twips(press.y);
-    UserControl_MouseDown(button, shift, x, y);
+    MouseArguments a(press);
+    UserControl_MouseDown(a.button, a.shift, a.x, a.y);
   });
   // The second press of a double click is a press too, so two quick clicks
   // are two full clicks.
@@ -239,11 +237,8 @@ void UserControl::Released(const MouseInput& release) {
   const bool wasPressed = (mPressed & release.button) != 0;
   mPressed = static_cast<std::int16_t>(mPressed & ~release.button);
   Boundary([&] {
-    std::int16_t button = release.button;
-    std::int16_t shift = release.shift;
-    float x = Twips(release.x);
-    float y = Twips(release.y);
-    UserControl_MouseUp(button, shift, x, y);
+    MouseArguments a(release);
+    UserControl_MouseUp(a.button, a.shift, a.x, a.y);
   });
   const Point at{static_cast<int>(std::lround(release.x)), static_cast<int>(std::lround(release.y))};
   const Rect& place = PixelPlace();
@@ -254,11 +249,8 @@ void UserControl::Released(const MouseInput& release) {
 
 void UserControl::Moved(const MouseInput& move) {
   Boundary([&] {
-    std::int16_t button = move.button;
-    std::int16_t shift = move.shift;
-    float x = Twips(move.x);
-    float y = Twips(move.y);
-    UserControl_MouseMove(button, shift, x, y);
+    MouseArguments a(move);
+    UserControl_MouseMove(a.button, a.shift, a.x, a.y);
   });
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "runtime/controls/control_site.h"
+#include "runtime/controls/mouse_arguments.h"
 #include "runtime/controls/menu.h"
 #include "runtime/controls/timer.h"
 #include "runtime/controls/user_control.h"
@@ -45,8 +46,6 @@ float ClientSize(DesignReader& reader, std::string_view key, double fallback) {
   if (!(twips >= 0 && twips <= kLargestForm)) Raise(kLoadError, "'" + std::string(key) + "' is out of range");
   return static_cast<float>(twips);
 }
-
-float Twips(double pixels) { return static_cast<float>(PixelsToTwips(pixels)); }
 
 }  // namespace
 
@@ -119,11 +118,8 @@ Form::~Form() {
 
 void Form::BackgroundPressed(const MouseInput& press) {
   Boundary([&] {
-    std::int16_t button = press.button;
-    std::int16_t shift = press.shift;
-    float x = Twips(press.x);
-    float y = Twips(press.y);
-    MouseDown.Raise(button, shift, x, y);
+    MouseArguments a(press);
+    MouseDown.Raise(a.button, a.shift, a.x, a.y);
   });
 }
 

@@ -126,6 +126,25 @@ QRect Place(xcb_window_t window) {
   return {value("X"), value("Y"), value("WIDTH"), value("HEIGHT")};
 }
 
+// The two outputs for the largest size, six nines.
+struct Output {
+  const char* field;
+  QRect place;
+  const char* value;
+};
+const Output kLargestOutputs[] = {{"FAT32", kFat32Text, "1027998968"}, {"NTFS", kNtfsText, "1023998977"}};
+
+// What the screen shows of a field once OCR reads `value` there; what it
+// last showed when it never does, a failure then noted.
+QImage ShownOnceItReads(const QRect& onScreen, const char* value) {
+  QImage shown;
+  EXPECT_TRUE(Eventually([&] {
+    shown = Server().Grab(onScreen);
+    return x11_test::ReadDigits(shown).toStdString() == value;
+  }, 20s)) << "read " << x11_test::ReadDigits(shown).toStdString();
+  return shown;
+}
+
 class ZorvaneOnWine : public testing::Test {
  protected:
   void SetUp() override {
@@ -304,18 +323,9 @@ TEST_F(ZorvaneOnWine, AKeyShowsItsHoverAndPressedPictures) {
 TEST_F(ZorvaneOnWine, TheLargestSizesReadWholeAndTheFat32OneInRed) {
   Type("999999");
   MoveToScreen(QPoint(1000, 700));
-  const struct {
-    const char* field;
-    QRect place;
-    const char* value;
-  } outputs[] = {{"FAT32", kFat32Text, "1027998968"}, {"NTFS", kNtfsText, "1023998977"}};
-  for (const auto& output : outputs) {
+  for (const Output& output : kLargestOutputs) {
     SCOPED_TRACE(output.field);
-    QImage shown;
-    EXPECT_TRUE(Eventually([&] {
-      shown = Server().Grab(QRect(OnScreen(output.place.topLeft()), output.place.size()));
-      return x11_test::ReadDigits(shown).toStdString() == output.value;
-    }, 20s)) << "read " << x11_test::ReadDigits(shown).toStdString();
+    const QImage shown = ShownOnceItReads(QRect(OnScreen(output.place.topLeft()), output.place.size()), output.value);
     // Every digit whole: the ink keeps clear of both edges of the field.
     const QRect ink = x11_test::DarkInk(shown, shown.rect(), 160);
     EXPECT_GT(ink.left(), 0) << "cut at the start";
@@ -378,19 +388,9 @@ TEST(ZorvaneOnWineScaled, DrawsAtTwiceItsSizeAt150Percent) {
   RunClient(Server(), {"xdotool", "mousemove", std::to_string(over.x()), std::to_string(over.y())});
   ASSERT_TRUE(Eventually([&] { return Server().Grab(key) != away; }, 20s)) << "no hover picture at twice the size";
   RunClient(Server(), {"xdotool", "type", "--delay", "60", "999999"});
-  const struct {
-    const char* field;
-    QRect place;
-    const char* value;
-  } outputs[] = {{"FAT32", kFat32Text, "1027998968"}, {"NTFS", kNtfsText, "1023998977"}};
-  for (const auto& output : outputs) {
+  for (const Output& output : kLargestOutputs) {
     SCOPED_TRACE(output.field);
-    const QRect twice(origin + output.place.topLeft() * 2, output.place.size() * 2);
-    QImage shown;
-    EXPECT_TRUE(Eventually([&] {
-      shown = Server().Grab(twice);
-      return x11_test::ReadDigits(shown).toStdString() == output.value;
-    }, 20s)) << "read " << x11_test::ReadDigits(shown).toStdString();
+    ShownOnceItReads(QRect(origin + output.place.topLeft() * 2, output.place.size() * 2), output.value);
   }
 }
 
