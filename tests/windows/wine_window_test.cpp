@@ -155,10 +155,23 @@ class ZorvaneOnWine : public testing::Test {
     ASSERT_TRUE(Eventually([&] { return Place(mWindow).size() == QSize(320, 240); }));
     mFrame = Place(mWindow);
     RunClient(Server(), {"xdotool", "windowactivate", "--sync", std::to_string(mWindow)});
-    // The window manager has given the window the keyboard; once the key
-    // under the pointer shows its hover picture, wine has handled that too,
-    // since the server reports events in the order they happen.
-    const QImage away = KeyPicture();
+    ASSERT_NO_FATAL_FAILURE(Settle());
+  }
+  // The window manager has given the window the keyboard; once the key
+  // under the pointer shows its hover picture, wine has handled that too,
+  // since the server reports events in the order they happen.
+  void Settle() const {
+    // From the key's picture once it holds still: a window just shown or
+    // restored may still be drawing.
+    MoveTo(QPoint(160, 20));
+    QImage away;
+    QImage last;
+    ASSERT_TRUE(Eventually([&] {
+      away = KeyPicture();
+      const bool still = !away.isNull() && away == last;
+      last = away;
+      return still;
+    }, 20s));
     MoveTo(QPoint(236, 99));
     ASSERT_TRUE(Eventually([&] { return KeyPicture() != away; }, 20s)) << "the program does not follow the pointer";
     MoveTo(QPoint(160, 20));
@@ -354,6 +367,7 @@ TEST_F(ZorvaneOnWine, MinimisesAndComesBackAndTheCloseButtonEndsIt) {
   EXPECT_TRUE(Eventually([&] { return WindowState().find("Iconic") != std::string::npos; }, 10s));
   RunClient(Server(), {"xdotool", "windowactivate", std::to_string(mWindow)});
   EXPECT_TRUE(Eventually([&] { return WindowState().find("Normal") != std::string::npos; }, 10s));
+  ASSERT_NO_FATAL_FAILURE(Settle());
   Type("7");
   EXPECT_EQ(Copied(2), "7192") << "the restored window works as before";
   Click(kClose);
