@@ -2,7 +2,6 @@
 #include "windows/application.h"
 
 #include <windows.h>
-#include <objbase.h>
 
 #include <optional>
 
@@ -14,16 +13,12 @@
 namespace win32_frontend {
 
 Application::Application(const char16_t* name)
-    : mWindowSystem(std::make_unique<Win32WindowSystem>(GetModuleHandleW(nullptr), name)) {
-  // Assistive technology's annotations of the fields are COM objects.
-  mComStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-}
+    : mWindowSystem(std::make_unique<Win32WindowSystem>(GetModuleHandleW(nullptr), name)) {}
 
 Application::~Application() {
   // Work done ahead on another thread ends before anything it may use goes.
   runtime::FinishDecodingAhead();
   mWindowSystem.reset();
-  if (mComStarted) CoUninitialize();
 }
 
 int Application::Run(const std::function<runtime::Form&()>& startup) {

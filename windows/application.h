@@ -32,7 +32,6 @@ class Application {
 
  private:
   std::unique_ptr<Win32WindowSystem> mWindowSystem;
-  bool mComStarted = false;
 };
 
 }  // namespace win32_frontend

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "windows/edit_field.h"
 
-#include <oleacc.h>
-
 #include <algorithm>
 
 #include "runtime/values/colour.h"
@@ -67,6 +65,7 @@ void Win32Edit::Make(DWORD alignmentStyle) {
   SetWindowLongPtrW(old, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mSystemProc));
   SetWindowLongPtrW(old, GWLP_USERDATA, 0);
   mForm.SetToolTip(old, u"");
+  mForm.SetAccessibleName(old, u"");
   DestroyWindow(old);
   mHwnd = made;
   mSystemProc = systemProc;
@@ -208,14 +207,7 @@ void Win32Edit::Name(std::u16string_view accessibleName) {
   // The window's text is the field's content; its name comes from a
   // dynamic annotation, which assistive technology reads before deriving one.
   mName = accessibleName;
-  IAccPropServices* services = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                              reinterpret_cast<void**>(&services)))) {
-    return;
-  }
-  services->SetHwndPropStr(mHwnd, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
-                           Wide(mName.c_str()));
-  services->Release();
+  mForm.SetAccessibleName(mHwnd, mName);
 }
 
 void Win32Edit::Paste() {

@@ -20,6 +20,15 @@ namespace {
 // What a form's window sends itself, so that the core hears of it only once
 // the window system has settled what it shows.
 constexpr UINT kSightChanged = WM_APP + 1;
+// Posted after the first frame is painted: what waits for it is done then.
+constexpr UINT kFirstFrameShown = WM_APP + 2;
+
+// Puts `value` for `window` in a list of what waits, in place of an earlier
+// one; an empty value takes the window out.
+void Wait(std::vector<std::pair<HWND, std::u16string>>& waiting, HWND window, std::u16string_view value) {
+  std::erase_if(waiting, [window](const auto& entry) { return entry.first == window; });
+  if (!value.empty()) waiting.emplace_back(window, std::u16string(value));
+}
 
 constexpr DWORD kFramedStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 // No frame or title bar, but still minimised and restored from the taskbar,
@@ -189,6 +198,8 @@ void Win32Form::ChildMade(ChildOfForm& child) { mChildren.push_back(&child); }
 void Win32Form::ChildGone(ChildOfForm& child) {
   std::erase(mChildren, &child);
   if (mLastFocus == child.Hwnd()) mLastFocus = nullptr;
+  Wait(mWaitingTips, child.Hwnd(), u"");
+  Wait(mWaitingNames, child.Hwnd(), u"");
   if (mToolTips != nullptr) {
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
@@ -210,6 +221,29 @@ ChildOfForm* Win32Form::ChildOf(HWND window) const {
 }
 
 void Win32Form::SetToolTip(HWND child, std::u16string_view tip) {
+  if (!mFirstFrameShown) {
+    Wait(mWaitingTips, child, tip);
+    return;
+  }
+  AddToolTip(child, std::u16string(tip));
+}
+
+void Win32Form::SetAccessibleName(HWND child, std::u16string_view name) {
+  if (!mFirstFrameShown) {
+    Wait(mWaitingNames, child, name);
+    return;
+  }
+  mSystem.Annotate(child, std::u16string(name));
+}
+
+void Win32Form::FirstFrameShown() {
+  if (mFirstFrameShown) return;
+  mFirstFrameShown = true;
+  for (const auto& [child, tip] : std::exchange(mWaitingTips, {})) AddToolTip(child, tip);
+  for (const auto& [child, name] : std::exchange(mWaitingNames, {})) mSystem.Annotate(child, name);
+}
+
+void Win32Form::AddToolTip(HWND child, const std::u16string& tip) {
   if (mToolTips == nullptr) {
     if (tip.empty()) return;
     mToolTips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
@@ -287,6 +321,7 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE: mEvents.CloseRequested(); return 0;
     case WM_SIZE: Resized(wParam); break;
     case kSightChanged: mEvents.SightChanged(); return 0;
+    case kFirstFrameShown: FirstFrameShown(); return 0;
     case WM_ACTIVATE: Activated(wParam); return 0;
     case WM_SETFOCUS:
       if (mLastFocus != nullptr && IsWindow(mLastFocus)) SetFocus(mLastFocus);
@@ -323,6 +358,8 @@ void Win32Form::Paint() {
     FillRect(target, &paint.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
   }
   EndPaint(mHwnd, &paint);
+  // After the keys' own first paints, which come before the next message.
+  if (!mFirstFrameShown) PostMessageW(mHwnd, kFirstFrameShown, 0, 0);
 }
 
 void Win32Form::ButtonDown(std::int16_t button, WPARAM wParam, LPARAM lParam) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "runtime/seam/form_window.h"
@@ -50,7 +51,13 @@ class Win32Form : public runtime::FormWindow {
   [[nodiscard]] Win32WindowSystem& System() const { return mSystem; }
   void ChildMade(ChildOfForm& child);
   void ChildGone(ChildOfForm& child);
+  // The tooltip of a control, and the name assistive technology knows a
+  // control by where its window's text is not its name. Both are given
+  // once the window has shown its first frame: the user sees neither before,
+  // and their machinery (the tooltip's window, a COM service) would only
+  // hold the first frame up.
   void SetToolTip(HWND child, std::u16string_view tip);
+  void SetAccessibleName(HWND child, std::u16string_view name);
   // Tab from `from` (a control of this form) to the next tab stop; false
   // when `from` is none of its controls.
   bool TabFrom(HWND from, bool backwards);
@@ -68,6 +75,8 @@ class Win32Form : public runtime::FormWindow {
   void Resized(WPARAM kind);
   void Activated(WPARAM state);
   void ScaleChanged(UINT dpi, const RECT* suggested);
+  void AddToolTip(HWND child, const std::u16string& tip);
+  void FirstFrameShown();
   void ApplySize();
   ChildOfForm* ChildOf(HWND window) const;
 
@@ -86,6 +95,10 @@ class Win32Form : public runtime::FormWindow {
   std::vector<ChildOfForm*> mChildren;
   std::vector<runtime::ChildWindow*> mTabOrder;
   HWND mLastFocus = nullptr;  // the control that had the keyboard when the window was last left
+  bool mFirstFrameShown = false;
+  // What waits for the first frame, by control.
+  std::vector<std::pair<HWND, std::u16string>> mWaitingTips;
+  std::vector<std::pair<HWND, std::u16string>> mWaitingNames;
   std::int16_t mPressButton = 0;  // the button that went down on the background, until it comes up
   std::int16_t mDragButton = 0;   // the button the window follows the pointer with
   POINT mDragOffset{};

@@ -19,12 +19,20 @@ void Win32Surface::Name(std::u16string_view accessibleName) {
 }
 
 void Win32Surface::SetMask(const runtime::Pixels& mask, runtime::Rgb seeThrough) {
+  // Each picture a transparent key draws brings its mask again, mostly the
+  // same: the region is made anew only when it differs.
+  if (mask.IsNull()) {
+    ClearMask();
+    return;
+  }
+  if (mask == mMask && (seeThrough | runtime::kOpaque) == mSeeThrough) return;
   mMask = mask;
   mSeeThrough = seeThrough | runtime::kOpaque;
   ApplyMask();
 }
 
 void Win32Surface::ClearMask() {
+  if (mMask.IsNull()) return;  // no region to take away
   mMask = runtime::Pixels();
   SetWindowRgn(mHwnd, nullptr, TRUE);
 }

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cstring>
@@ -71,6 +72,28 @@ Win32WindowSystem::~Win32WindowSystem() {
   SetWindowLongPtrW(mMessages, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
   DestroyWindow(mMessages);
   DeleteDC(mMeasuring);
+  if (mComStarted) CoUninitialize();
+}
+
+void Win32WindowSystem::Annotate(HWND window, const std::u16string& name) {
+  // COM is started for this alone, on the first name given.
+  if (!mComTried) {
+    mComTried = true;
+    mComStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  }
+  IAccPropServices* services = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                              reinterpret_cast<void**>(&services)))) {
+    return;
+  }
+  if (name.empty()) {
+    MSAAPROPID property = PROPID_ACC_NAME;
+    services->ClearHwndProps(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &property, 1);
+  } else {
+    services->SetHwndPropStr(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
+                             Wide(name.c_str()));
+  }
+  services->Release();
 }
 
 std::unique_ptr<runtime::FormWindow> Win32WindowSystem::NewFormWindow(runtime::FormWindowEvents& events) {

@@ -77,6 +77,8 @@ class Win32WindowSystem : public runtime::WindowSystem {
   void BeatMade(UINT id, Win32Beat& beat) { mBeats[id] = &beat; }
   void BeatGone(UINT id) { mBeats.erase(id); }
   [[nodiscard]] HWND MessageWindow() const { return mMessages; }
+  // Names a window for assistive technology by a dynamic annotation.
+  void Annotate(HWND window, const std::u16string& name);
 
  private:
   static LRESULT CALLBACK MessageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -95,6 +97,8 @@ class Win32WindowSystem : public runtime::WindowSystem {
   std::map<UINT, Win32Beat*> mBeats;
   bool mLoopRunning = false;
   bool mBoxOpen = false;
+  bool mComStarted = false;
+  bool mComTried = false;
   std::optional<runtime::Font> mInterfaceFont;
 };
 
