@@ -17,6 +17,7 @@ import datetime
 import glob
 import json
 import os
+import select
 import signal
 import statistics
 import subprocess
@@ -61,19 +62,28 @@ def start_session_bus():
 
 
 def start_xvfb():
-    for number in range(201, 260):
-        if not os.path.exists(f"/tmp/.X{number}-lock"):
-            display = f":{number}"
-            server = subprocess.Popen(["Xvfb", display, "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
-                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            os.environ["DISPLAY"] = display
-            for _ in range(100):
-                if subprocess.run(["xdotool", "getmouselocation"], capture_output=True).returncode == 0:
-                    return server
-                time.sleep(0.1)
-            server.kill()
-            break
-    sys.exit("no X server could be started")
+    """A private Xvfb; the server picks a free display itself and writes its
+    number once it takes clients, so that runs side by side never meet."""
+    ready, writer = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0", "1024x768x24",
+                               "-nolisten", "tcp", "-noreset"],
+                              pass_fds=(writer,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(writer)
+    number = b""
+    deadline = time.monotonic() + 30
+    while not number.endswith(b"\n") and time.monotonic() < deadline:
+        if select.select([ready], [], [], 1)[0]:
+            chunk = os.read(ready, 16)
+            if not chunk:
+                break
+            number += chunk
+    os.close(ready)
+    if not number.endswith(b"\n"):
+        server.kill()
+        server.wait()
+        sys.exit("no X server could be started")
+    os.environ["DISPLAY"] = ":" + number.decode().strip()
+    return server
 
 
 def launch(probe, program):
