@@ -55,6 +55,8 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:de
 # What `make bench` needs on top: Google Benchmark, the X damage extension's
 # client library for the start-up probe, a session bus for the programs
 # measured, awk for the companion's yardstick, and Python for the report.
+# (The Windows rows' cross-compiler, wine and objdump come with `make
+# windows`, which `make bench` runs.)
 BENCH_PACKAGES := libbenchmark-dev libxcb-damage0-dev xvfb xdotool dbus-daemon mawk python3
 
 # How long `make soak` drives the real program in a real X server, and what
@@ -169,13 +171,16 @@ filesystems: test-deps
 	python3 tests/filesystems/filesystems.py table --calc $(BUILD_DIR)/zorvane-calc --write README.md
 
 # Zorvane beside a bare Qt window and one with an empty 10 ms timer, under a
-# private Xvfb, and zorvane-calc beside awk on a million sizes; prints the
-# tables and each goal met or not, and writes them into docs/performance.md.
+# private Xvfb, and zorvane-calc beside awk on a million sizes; then, in the
+# same run, the Windows build's zorvane.exe under wine beside two Win32
+# reference windows built with it, and its size and DLLs. Prints the tables
+# and each goal met or not, and writes them into docs/performance.md.
 bench: deps
 	$(call install_missing,$(BENCH_PACKAGES))
+	$(MAKE) --no-print-directory windows
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DZORVANE_BUILD_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target zorvane zorvane-calc bench_bare_window bench_timer_window bench_startup_probe zorvane_bench
-	python3 bench/run_bench.py --build $(BENCH_DIR)
+	python3 bench/run_bench.py --build $(BENCH_DIR) --windows-build $(WINDOWS_DIR)
 
 # Every fuzz target for FUZZ_SECONDS seconds, starting from the committed
 # seeds; any finding fails. A target is judged by its exit status; each one's
