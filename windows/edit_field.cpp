@@ -33,6 +33,7 @@ Win32Edit::~Win32Edit() {
 
 void Win32Edit::Make(DWORD alignmentStyle) {
   const HWND old = mHwnd;
+  mKnownText.reset();
   DWORD style = kFieldStyle | alignmentStyle;
   DWORD exStyle = 0;
   std::u16string text;
@@ -78,13 +79,21 @@ void Win32Edit::Make(DWORD alignmentStyle) {
 }
 
 std::u16string Win32Edit::Text() const {
-  std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(mHwnd)) + 1, u'\0');
-  text.resize(static_cast<std::size_t>(
-      GetWindowTextW(mHwnd, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()))));
-  return text;
+  // Read from the control once after each change it reports: the refresh
+  // timer asks a hundred times a second, and each read is two messages.
+  if (!mKnownText) {
+    std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(mHwnd)) + 1, u'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(mHwnd, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()))));
+    mKnownText = std::move(text);
+  }
+  return *mKnownText;
 }
 
-void Win32Edit::SetText(std::u16string_view text) { SetWindowTextW(mHwnd, Wide(std::u16string(text).c_str())); }
+void Win32Edit::SetText(std::u16string_view text) {
+  mKnownText.reset();
+  SetWindowTextW(mHwnd, Wide(std::u16string(text).c_str()));
+}
 
 int Win32Edit::SelectionStart() const {
   DWORD start = 0;
@@ -107,10 +116,14 @@ void Win32Edit::Select(int start, int length) {
 }
 
 void Win32Edit::ReplaceSelection(std::u16string_view text) {
+  mKnownText.reset();
   SendMessageW(mHwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Wide(std::u16string(text).c_str())));
 }
 
-void Win32Edit::Backspace() { CallWindowProcW(mSystemProc, mHwnd, WM_CHAR, VK_BACK, 0); }
+void Win32Edit::Backspace() {
+  mKnownText.reset();
+  CallWindowProcW(mSystemProc, mHwnd, WM_CHAR, VK_BACK, 0);
+}
 
 void Win32Edit::SetReadOnly(bool readOnly) { SendMessageW(mHwnd, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0); }
 
@@ -338,7 +351,11 @@ LRESULT Win32Edit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return hit == HTNOWHERE || hit == HTBORDER ? HTCLIENT : hit;
     }
     case kFieldCommand:
-      if (HIWORD(wParam) == EN_CHANGE) mEvents.TextMayHaveChanged();
+      if (HIWORD(wParam) == EN_CHANGE) {
+        // Every change of the text, by the user or a write, comes this way.
+        mKnownText.reset();
+        mEvents.TextMayHaveChanged();
+      }
       return 0;
     case kFieldColours: {
       const HDC dc = reinterpret_cast<HDC>(wParam);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 #include "runtime/seam/edit_field.h"
 #include "runtime/values/font.h"
@@ -64,6 +65,7 @@ class Win32Edit : public Win32Child<runtime::EditField> {
   COLORREF mBackColour = 0xFFFFFF;
   HBRUSH mBackBrush = nullptr;
   int mLineHeight = 0;  // of the field's font, in pixels
+  mutable std::optional<std::u16string> mKnownText;  // the text, until the control reports a change
   std::u16string mName;
 };
 
