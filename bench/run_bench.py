@@ -147,16 +147,22 @@ def window_origin():
     return 352, 264
 
 
+def rest_pointer(on_key):
+    """Leaves the pointer resting on the 5 key, having come to it from the
+    side as a hand would, or outside the window."""
+    if on_key:
+        x, y = window_origin()
+        subprocess.run(["xdotool", "mousemove", str(x + KEY_OFFSET[0] - 3), str(y + KEY_OFFSET[1])])
+        subprocess.run(["xdotool", "mousemove", str(x + KEY_OFFSET[0]), str(y + KEY_OFFSET[1])])
+    else:
+        subprocess.run(["xdotool", "mousemove", "5", "5"])
+
+
 def idle(probe, program, seconds, on_key):
     pid, _ = launch(probe, program)
     try:
         time.sleep(1.0)
-        x, y = window_origin()
-        if on_key:
-            subprocess.run(["xdotool", "mousemove", str(x + KEY_OFFSET[0] - 3), str(y + KEY_OFFSET[1])])
-            subprocess.run(["xdotool", "mousemove", str(x + KEY_OFFSET[0]), str(y + KEY_OFFSET[1])])
-        else:
-            subprocess.run(["xdotool", "mousemove", "5", "5"])
+        rest_pointer(on_key)
         time.sleep(1.0)
         cpu0, sw0 = counters(pid)
         time.sleep(seconds)
@@ -506,12 +512,7 @@ def wine_idle(probe, exe, wine, seconds, on_key):
     pid, _ = wine_launch(probe, exe, wine)
     try:
         time.sleep(1.0)
-        x, y = window_origin()
-        if on_key:
-            subprocess.run(["xdotool", "mousemove", str(x + KEY_OFFSET[0] - 3), str(y + KEY_OFFSET[1])])
-            subprocess.run(["xdotool", "mousemove", str(x + KEY_OFFSET[0]), str(y + KEY_OFFSET[1])])
-        else:
-            subprocess.run(["xdotool", "mousemove", "5", "5"])
+        rest_pointer(on_key)
         time.sleep(1.0)
         before = counters(pid), counters(wine.server.pid)
         time.sleep(seconds)

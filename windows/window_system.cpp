@@ -53,6 +53,14 @@ void RegisterClasses(HINSTANCE instance) {
   RegisterClassExW(&messages);
 }
 
+// COM's entry points, looked up in ole32.dll once it is loaded.
+template <typename Function>
+Function ComEntry(HMODULE ole32, const char* name) {
+  // Through the generic function type, which GCC accepts any function
+  // pointer to be cast from.
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(ole32, name)));
+}
+
 }  // namespace
 
 Win32WindowSystem::Win32WindowSystem(HINSTANCE instance, std::u16string name)
@@ -72,18 +80,25 @@ Win32WindowSystem::~Win32WindowSystem() {
   SetWindowLongPtrW(mMessages, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
   DestroyWindow(mMessages);
   DeleteDC(mMeasuring);
-  if (mComStarted) CoUninitialize();
+  if (mComStarted) ComEntry<decltype(&CoUninitialize)>(mOle32, "CoUninitialize")();
+  if (mOle32 != nullptr) FreeLibrary(mOle32);
 }
 
 void Win32WindowSystem::Annotate(HWND window, const std::u16string& name) {
-  // COM is started for this alone, on the first name given.
+  // COM is loaded and started for this alone, on the first name given (after
+  // the first frame): imported, it and what it imports would load before the
+  // program starts.
   if (!mComTried) {
     mComTried = true;
-    mComStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    mOle32 = LoadLibraryW(L"ole32.dll");
+    mComStarted = mOle32 != nullptr &&
+                  SUCCEEDED(ComEntry<decltype(&CoInitializeEx)>(mOle32, "CoInitializeEx")(nullptr, COINIT_APARTMENTTHREADED));
   }
+  if (mOle32 == nullptr) return;
   IAccPropServices* services = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                              reinterpret_cast<void**>(&services)))) {
+  if (FAILED(ComEntry<decltype(&CoCreateInstance)>(mOle32, "CoCreateInstance")(
+          CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+          reinterpret_cast<void**>(&services)))) {
     return;
   }
   if (name.empty()) {

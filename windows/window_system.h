@@ -97,6 +97,7 @@ class Win32WindowSystem : public runtime::WindowSystem {
   std::map<UINT, Win32Beat*> mBeats;
   bool mLoopRunning = false;
   bool mBoxOpen = false;
+  HMODULE mOle32 = nullptr;  // loaded for the names for assistive technology
   bool mComStarted = false;
   bool mComTried = false;
   std::optional<runtime::Font> mInterfaceFont;
