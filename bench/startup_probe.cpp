@@ -4,6 +4,12 @@
 // damage record before it can draw, and the first damage to a mapped one is
 // the first paint. Prints "<pid> <milliseconds>" and leaves the program
 // running for whoever measures it next.
+//
+// With --settle MS the frame is taken to be painted only once the program's
+// windows have had no damage for MS milliseconds, and the time printed is
+// that of the last damage before the quiet: wine pushes a window's pixels to
+// the X server whenever the program waits for anything, so its first damage
+// can be a background erased before the program has painted anything.
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
 
@@ -12,12 +18,42 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <string>
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MillisecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The next event, or none once `until` has passed without one.
+xcb_generic_event_t* EventBefore(xcb_connection_t* connection, Clock::time_point until) {
+  while (true) {
+    if (xcb_generic_event_t* event = xcb_poll_for_event(connection)) return event;
+    if (xcb_connection_has_error(connection)) return nullptr;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()).count();
+    if (left <= 0) return nullptr;
+    pollfd ready{xcb_get_file_descriptor(connection), POLLIN, 0};
+    poll(&ready, 1, static_cast<int>(left));
+  }
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: startup_probe program [arguments]\n");
+  int first = 1;
+  int settleMs = 0;
+  if (argc > 2 && std::string(argv[1]) == "--settle") {
+    settleMs = std::atoi(argv[2]);
+    first = 3;
+  }
+  if (argc <= first || settleMs < 0) {
+    std::fprintf(stderr, "usage: startup_probe [--settle MS] program [arguments]\n");
     return 2;
   }
   xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
@@ -36,18 +72,24 @@ int main(int argc, char** argv) {
   xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &mask);
   xcb_flush(connection);
 
-  const auto start = std::chrono::steady_clock::now();
+  const auto start = Clock::now();
   const pid_t pid = fork();
   if (pid == 0) {
     // The program outlives the probe; it must not hold the probe's output.
     const int quiet = open("/dev/null", O_WRONLY);
     dup2(quiet, STDOUT_FILENO);
     dup2(quiet, STDERR_FILENO);
-    execvp(argv[1], argv + 1);
+    execvp(argv[first], argv + first);
     _exit(127);
   }
   std::set<xcb_window_t> mapped;
-  while (xcb_generic_event_t* event = xcb_wait_for_event(connection)) {
+  // The last damage to a mapped window, once there has been one.
+  double paintedMs = -1;
+  auto quietUntil = Clock::now();
+  while (true) {
+    xcb_generic_event_t* event =
+        paintedMs < 0 ? xcb_wait_for_event(connection) : EventBefore(connection, quietUntil);
+    if (event == nullptr) break;
     const std::uint8_t type = event->response_type & 0x7F;
     if (type == XCB_CREATE_NOTIFY) {
       const auto* created = reinterpret_cast<xcb_create_notify_event_t*>(event);
@@ -61,17 +103,22 @@ int main(int argc, char** argv) {
     } else if (type == damage->first_event + XCB_DAMAGE_NOTIFY) {
       const auto* notify = reinterpret_cast<xcb_damage_notify_event_t*>(event);
       if (mapped.count(notify->drawable) != 0) {
-        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-        std::printf("%d %.1f\n", static_cast<int>(pid), ms);
-        std::fflush(stdout);
-        free(event);
-        xcb_disconnect(connection);
-        return 0;
+        paintedMs = MillisecondsSince(start);
+        quietUntil = Clock::now() + std::chrono::milliseconds(settleMs);
+        if (settleMs == 0) {
+          free(event);
+          break;
+        }
       }
+      // Emptied, the damage is reported again when the window is next drawn.
       xcb_damage_subtract(connection, notify->damage, XCB_NONE, XCB_NONE);
       xcb_flush(connection);
     }
     free(event);
   }
-  return 1;
+  if (paintedMs < 0) return 1;
+  std::printf("%d %.1f\n", static_cast<int>(pid), paintedMs);
+  std::fflush(stdout);
+  xcb_disconnect(connection);
+  return 0;
 }

@@ -5,22 +5,26 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QWidget>
 #include <memory>
 
 #include "calc/size_formulas.h"
 #include "main_window/form1.h"
 #include "main_window/project.h"
+#include "qt/qt_window_system.h"
 #include "runtime/dispatch.h"
 #include "runtime/controls/timer.h"
 
 namespace {
 
+// The main window on Qt's widgets, as the program has it.
 struct Window {
   Window() : form(project.Form1()) {
     project.SetErrorSink([](const runtime::RuntimeError&) {});
     form.Show();
     QCoreApplication::processEvents();
   }
+  qt_frontend::QtWindowSystem windowSystem;  // first in, last out
   main_window::Project project;
   main_window::Form1& form;
 };
@@ -32,7 +36,7 @@ Window& TheWindow() { return *gWindow; }
 
 void Tick(benchmark::State& state) {
   Window& w = TheWindow();
-  runtime::Boundary([&] { w.form.Text1(0).SetText(QStringLiteral("33")); });
+  runtime::Boundary([&] { w.form.Text1(0).SetText(u"33"); });
   for (auto _ : state) {
     runtime::Boundary([&] { w.form.Timer1.Tick.Raise(); });
   }
@@ -43,8 +47,8 @@ BENCHMARK(Tick);
 // fills both outputs before the event returns.
 void KeyPressToOutputs(benchmark::State& state) {
   Window& w = TheWindow();
-  runtime::Boundary([&] { w.form.Text1(0).SetText(QStringLiteral("12")); });
-  QWidget* field = w.form.Text1(0).Widget();
+  runtime::Boundary([&] { w.form.Text1(0).SetText(u"12"); });
+  auto* field = dynamic_cast<QWidget*>(&w.form.Text1(0).Field());
   QKeyEvent digit(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, QStringLiteral("7"));
   QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
   bool typeDigit = true;
@@ -53,7 +57,7 @@ void KeyPressToOutputs(benchmark::State& state) {
     typeDigit = !typeDigit;
     benchmark::DoNotOptimize(w.form.Text1(2).Text());
   }
-  if (w.form.Text1(1).Text().isEmpty()) state.SkipWithError("the outputs stayed empty");
+  if (w.form.Text1(1).Text().empty()) state.SkipWithError("the outputs stayed empty");
 }
 BENCHMARK(KeyPressToOutputs);
 

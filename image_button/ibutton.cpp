@@ -3,6 +3,7 @@
 
 #include "runtime/design/property_bag.h"
 #include "runtime/runtime_error.h"
+#include "runtime/seam/child_window.h"
 #include "runtime/values/arithmetic.h"
 #include "runtime/values/variant.h"
 #include "runtime/win32/win32.h"
@@ -26,7 +27,7 @@ void CheckStyle(std::int32_t style, const char* what) {
 
 }  // namespace
 
-iButton::iButton(QWidget* form) : runtime::UserControl(form) {
+iButton::iButton(runtime::FormWindow& form) : runtime::UserControl(form) {
   Timer1.Tick.Handle([this] { Timer1_Timer(); });
 }
 
@@ -103,7 +104,7 @@ void iButton::LetcBackStyle(std::int32_t style) {
   PropertyChanged("cBackStyle");
 }
 
-void iButton::LetCaption(const QString& caption) {
+void iButton::LetCaption(const std::u16string& caption) {
   mCaption = caption;
   Redraw();
   PropertyChanged("Caption");
@@ -119,7 +120,7 @@ Boolean iButton::IsMouseOver() const {
   // A window that is not on screen cannot be under the pointer; there is no
   // need to ask the window system (the form draws its buttons before it
   // shows them).
-  if (!Widget()->isVisible()) return kFalse;
+  if (!Window().IsOnScreen()) return kFalse;
   runtime::win32::POINTAPI point{0, 0};
   runtime::win32::GetCursorPos(&point);
   const std::int32_t under = runtime::win32::WindowFromPoint(point);
@@ -142,7 +143,7 @@ void iButton::UserControl_ReadProperties(runtime::PropertyBag& PropBag) {
   mBackPicture = PropBag.ReadProperty("BackPicture", Variant::Nothing()).ToPicture();
   SetEnabled(PropBag.ReadProperty("Enabled", Variant::FromBoolean(kTrue)).ToBoolean());
   SetBackStyle(PropBag.ReadProperty("cBackStyle", Variant::FromInteger(kOpaque)).ToInteger());
-  mCaption = PropBag.ReadProperty("Caption", Variant::FromString(QString())).ToString();
+  mCaption = PropBag.ReadProperty("Caption", Variant::FromString(std::u16string())).ToString();
   const std::int32_t style = PropBag.ReadProperty("Style", Variant::FromInteger(PushButton)).ToLong();
   CheckStyle(style, "saved setting 'Style' is neither 0 nor 1");
   mStyle = style;
@@ -158,7 +159,7 @@ void iButton::UserControl_WriteProperties(runtime::PropertyBag& PropBag) {
   PropBag.WriteProperty("Enabled", Variant::FromBoolean(Enabled()), Variant::FromBoolean(kTrue));
   PropBag.WriteProperty("Style", Variant::FromLong(mStyle), Variant::FromInteger(PushButton));
   PropBag.WriteProperty("cBackStyle", Variant::FromInteger(BackStyle()), Variant::FromInteger(kOpaque));
-  PropBag.WriteProperty("Caption", Variant::FromString(mCaption), Variant::FromString(QString()));
+  PropBag.WriteProperty("Caption", Variant::FromString(mCaption), Variant::FromString(std::u16string()));
   PropBag.WriteProperty("AutoSize", Variant::FromBoolean(mAutoSize), Variant::FromBoolean(kTrue));
   PropBag.WriteProperty("cFont", Variant::FromFont(GetFont()));
   PropBag.WriteProperty("cDrawMode", Variant::FromInteger(DrawMode()));

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QString>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "runtime/controls/timer.h"
@@ -14,10 +14,12 @@
 #include "runtime/values/picture.h"
 #include "runtime/win32/gdi.h"
 
-class QWidget;
-
 namespace test_support {
 class IButtonPeer;
+}
+
+namespace runtime {
+class FormWindow;
 }
 
 namespace image_button {
@@ -43,7 +45,7 @@ class iButton : public runtime::UserControl {
   static constexpr std::int32_t PushButton = 0;
   static constexpr std::int32_t ToggleButton = 1;
 
-  explicit iButton(QWidget* form);
+  explicit iButton(runtime::FormWindow& form);
   ~iButton() override;
 
   // Public properties, in interface order. Object properties are Set, the
@@ -67,8 +69,8 @@ class iButton : public runtime::UserControl {
   [[nodiscard]] runtime::Boolean Enabled() const { return UserControl::Enabled(); }
   void LetcBackStyle(std::int32_t style);
   [[nodiscard]] std::int32_t cBackStyle() const { return BackStyle(); }
-  [[nodiscard]] QString Caption() const { return mCaption; }
-  void LetCaption(const QString& caption);
+  [[nodiscard]] std::u16string Caption() const { return mCaption; }
+  void LetCaption(const std::u16string& caption);
   [[nodiscard]] std::int32_t hdc() const { return hDC(); }
   using UserControl::Image;
 
@@ -148,7 +150,7 @@ class iButton : public runtime::UserControl {
   std::int16_t mLastButton = 0;
   runtime::Boolean mValue = runtime::kFalse;
   std::int32_t mStyle = PushButton;
-  QString mCaption;
+  std::u16string mCaption;
   std::int32_t mDrawnState = Normal;
   runtime::Boolean mAutoSize = runtime::kFalse;
   runtime::Boolean mImagesReady = runtime::kFalse;

@@ -44,7 +44,7 @@ void iButton::DrawButton(std::int32_t state) {
   ++mDraws;
   Cls();
   DrawStateImage();
-  if (mCaption.isEmpty()) return;
+  if (mCaption.empty()) return;
   const double tw = TextWidth(mCaption);
   const double w = Width();
   const std::int32_t x = runtime::RoundToLong(w / 2 - tw / 2);
@@ -136,9 +136,9 @@ void iButton::UserControl_Resize() {
 }
 
 void iButton::UserControl_Show() {
-  if (Tag().isEmpty()) {
+  if (Tag().empty()) {
     LoadStateImages();
-    SetTag(QStringLiteral("1"));
+    SetTag(u"1");
   }
 }
 

@@ -7,7 +7,7 @@
 namespace image_button {
 
 void RegisterIButton(runtime::ControlClasses& classes) {
-  classes.Register("Zorvane.iButton", [](QWidget* form) { return std::make_unique<iButton>(form); });
+  classes.Register("Zorvane.iButton", [](runtime::FormWindow& form) { return std::make_unique<iButton>(form); });
 }
 
 }  // namespace image_button

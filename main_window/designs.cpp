@@ -1,26 +1,23 @@
 // SPDX-License-Identifier: MIT
 #include "main_window/designs.h"
 
-#include <QFile>
-#include <string>
+#include <optional>
 
 #include "runtime/runtime_error.h"
 
 namespace main_window {
 
-QByteArray LoadDesignFile(std::string_view fileName) {
-  QFile file(QStringLiteral(":/designs/") +
-             QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size())));
-  if (!file.open(QIODevice::ReadOnly)) {
-    runtime::Raise(runtime::kLoadError, "the design file " + std::string(fileName) + " is missing");
-  }
-  return file.readAll();
+// The files under designs/, carried in the program (see CMakeLists.txt).
+std::optional<std::string_view> EmbeddedFile(std::string_view name);
+
+std::string LoadDesignFile(std::string_view fileName) {
+  const std::optional<std::string_view> bytes = EmbeddedFile(fileName);
+  if (!bytes) runtime::Raise(runtime::kLoadError, "the design file " + std::string(fileName) + " is missing");
+  return std::string(*bytes);
 }
 
 runtime::DesignNode LoadDesign(std::string_view fileName) {
-  const QByteArray text = LoadDesignFile(fileName);
-  return runtime::ParseFormDesign(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
-                                  fileName);
+  return runtime::ParseFormDesign(LoadDesignFile(fileName), fileName);
 }
 
 }  // namespace main_window

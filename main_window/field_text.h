@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QString>
 #include <array>
 #include <string>
 #include <string_view>
@@ -15,15 +14,15 @@ namespace main_window {
 // is not part of a number.
 class FieldText {
  public:
-  explicit FieldText(const QString& text) {
-    const auto size = static_cast<std::size_t>(text.size());
+  explicit FieldText(std::u16string_view text) {
+    const std::size_t size = text.size();
     char* out = mShort.data();
     if (size > mShort.size()) {
       mLong.resize(size);
       out = mLong.data();
     }
     for (std::size_t i = 0; i < size; ++i) {
-      const char16_t unit = text[static_cast<qsizetype>(i)].unicode();
+      const char16_t unit = text[i];
       out[i] = unit < 0x80 ? static_cast<char>(unit) : static_cast<char>(0x80);
     }
     mView = std::string_view(out, size);

@@ -12,14 +12,15 @@
 #include "runtime/controls/menu.h"
 #include "runtime/controls/timer.h"
 #include "runtime/dispatch.h"
-#include "runtime/input_codes.h"
+#include "runtime/seam/input.h"
 #include "runtime/runtime_error.h"
+#include "runtime/values/text.h"
 #include "runtime/win32/win32.h"
 
 namespace main_window {
 namespace {
 
-constexpr qsizetype MaxInputDigits = 6;
+constexpr std::size_t MaxInputDigits = 6;
 constexpr runtime::Colour kOverLimitColour = 255;
 constexpr runtime::Colour kNormalColour = runtime::kSystemWindowText;
 // Moving as from the title bar: the window follows the pointer at once.
@@ -27,9 +28,9 @@ constexpr std::int32_t kMoveByDragging = runtime::win32::SC_MOVE | runtime::win3
 static_assert(kMoveByDragging == 0xF012);
 
 // A size's text, or the run-time error its failure stands for.
-QString SizeText(const calc::Result<std::string>& size) {
+std::u16string SizeText(const calc::Result<std::string>& size) {
   if (!size.Ok()) runtime::Raise(static_cast<int>(size.Error()));
-  return QString::fromStdString(size.Value());
+  return runtime::FromAscii(size.Value());
 }
 
 }  // namespace
@@ -92,12 +93,12 @@ void Form1::iButton11_Click() { InsertDigit('9'); }
 
 void Form1::iButton12_Click() {
   // A size never starts with the keypad's 0.
-  if (Text1(0).Text().isEmpty()) return;
+  if (Text1(0).Text().empty()) return;
   InsertDigit('0');
 }
 
 void Form1::InsertDigit(char digit) {
-  if (Text1(0).Text().size() < MaxInputDigits) Text1(0).SetSelText(QString(QChar::fromLatin1(digit)));
+  if (Text1(0).Text().size() < MaxInputDigits) Text1(0).SetSelText(std::u16string(1, static_cast<char16_t>(digit)));
 }
 
 void Form1::iButton13_Click() {
@@ -109,9 +110,9 @@ void Form1::iButton13_Click() {
 }
 
 void Form1::iButton14_Click() {
-  Text1(0).SetText(QString());
-  Text1(1).SetText(QString());
-  Text1(2).SetText(QString());
+  Text1(0).SetText(u"");
+  Text1(1).SetText(u"");
+  Text1(2).SetText(u"");
 }
 
 void Form1::Text1_KeyPress(std::int16_t /*Index*/, std::int16_t& KeyAscii) {
@@ -122,7 +123,7 @@ void Form1::Text1_KeyPress(std::int16_t /*Index*/, std::int16_t& KeyAscii) {
 void Form1::Text1_Change(std::int16_t /*Index*/) {
   // Each statement stands alone: an input that is not a number leaves the
   // outputs as they were and still puts the caret at the end.
-  QString t;
+  std::u16string t;
   runtime::ResumeNext([&] { t = Text1(0).Text(); });
   runtime::ResumeNext([&] { Text1(1).SetText(SizeText(calc::Fat32SizeText(FieldText(t).View()))); });
   runtime::ResumeNext([&] { Text1(2).SetText(SizeText(calc::NtfsSizeText(FieldText(t).View()))); });
@@ -137,7 +138,7 @@ void Form1::Timer1_Timer() {
     Text1(1).SetForeColor(kNormalColour);
   }
   main_window::Form2& menuForm = mProject.Form2();
-  const bool typed = !Text1(0).Text().isEmpty();
+  const bool typed = !Text1(0).Text().empty();
   menuForm.a.SetEnabled(typed);
   menuForm.b.SetEnabled(typed);
   menuForm.c.SetEnabled(typed);

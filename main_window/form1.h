@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QString>
 #include <cstdint>
 
 #include "image_button/ibutton.h"

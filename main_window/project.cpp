@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "main_window/project.h"
 
-#include <QFont>
-#include <QStringList>
+#include <string>
+#include <vector>
 
 #include "calc/size_formulas.h"
 #include "image_button/register.h"
@@ -11,11 +11,16 @@
 #include "main_window/form2.h"
 #include "runtime/controls/text_box.h"
 #include "runtime/forms/form.h"
-#include "runtime/platform/interface_setup.h"
 #include "runtime/runtime_error.h"
+#include "runtime/seam/window_system.h"
+#include "runtime/values/font.h"
+#include "runtime/values/font_faces.h"
+#include "runtime/values/text.h"
 
 namespace main_window {
 namespace {
+
+bool SameFamily(const std::u16string& a, const std::u16string& b) { return runtime::SameIgnoringAsciiCase(a, b); }
 
 // The outputs must show the largest sizes whole. When the face standing in
 // for the fields' design face is too wide for them, the first of its other
@@ -26,18 +31,20 @@ void FitOutputFace(Form1& form) {
   const runtime::FontRef font = output.GetFont();
   if (!font) return;
   // The largest input, six nines, gives the longest sizes.
-  QStringList largest;
+  std::vector<std::u16string> largest;
   for (const auto& size : {calc::Fat32SizeText("999999"), calc::NtfsSizeText("999999")}) {
-    if (size.Ok()) largest.append(QString::fromStdString(size.Value()));
+    if (size.Ok()) largest.push_back(runtime::FromAscii(size.Value()));
   }
-  const QStringList standIns = QFont::substitutes(font->name);
-  const QString family = runtime::FamilyThatFits(QStringList{font->name} + standIns, *font, largest, output.TextRoom());
-  if (family.isEmpty() || family == runtime::InstalledFamily(font->name)) return;
-  QStringList order{family};
-  for (const QString& standIn : standIns) {
-    if (standIn.compare(family, Qt::CaseInsensitive) != 0) order.append(standIn);
+  const std::vector<std::u16string> standIns = runtime::StandIns(font->name);
+  std::vector<std::u16string> candidates{font->name};
+  candidates.insert(candidates.end(), standIns.begin(), standIns.end());
+  const std::u16string family = runtime::FamilyThatFits(candidates, *font, largest, output.TextRoom());
+  if (family.empty() || family == runtime::ResolvedFamily(font->name)) return;
+  std::vector<std::u16string> order{family};
+  for (const std::u16string& standIn : standIns) {
+    if (!SameFamily(standIn, family)) order.push_back(standIn);
   }
-  runtime::SubstituteFont(font->name, order);
+  runtime::SetStandIns(font->name, order);
   for (runtime::TextBox* field : form.Text1) field->SetFont(field->GetFont());
 }
 
@@ -52,22 +59,28 @@ Project::Project() {
   } catch (const runtime::RuntimeError&) {
   }
   image_button::RegisterIButton(mClasses);
+  runtime::WindowSystem& ws = runtime::WindowSystem::Current();
   // The interface speaks Simplified Chinese, on any desktop.
-  runtime::UseLanguage(QStringLiteral("zh_CN"));
-  // The designs name the faces of the system they were drawn on. One face
-  // stands in for both, so that only one is loaded: WenQuanYi Micro Hei
-  // holds every character the window shows and is narrow enough for the
-  // ten-digit sizes to fit their fields. The others follow in case it is
-  // missing; Form1() makes sure the fields' face fits.
-  const QStringList standIns = {QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
-                                QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Droid Sans Fallback")};
-  const QStringList yaHei = QStringList{QStringLiteral("Microsoft YaHei")} + standIns;
-  const QStringList song = QStringList{QStringLiteral("SimSun")} + standIns;
-  runtime::SubstituteFont(QString::fromUtf8("微软雅黑"), yaHei);
-  runtime::SubstituteFont(QStringLiteral("Microsoft YaHei"), yaHei.mid(1));
-  runtime::SubstituteFont(QString::fromUtf8("宋体"), song);
-  runtime::SubstituteFont(QStringLiteral("SimSun"), song.mid(1));
-  runtime::UseInterfaceFont(QString::fromUtf8("微软雅黑"), 9);
+  ws.UseLanguage("zh_CN");
+  // The designs name the faces of the system they were drawn on. Where they
+  // are missing, one face stands in for both, so that only one is loaded:
+  // WenQuanYi Micro Hei holds every character the window shows and is
+  // narrow enough for the ten-digit sizes to fit their fields. The others
+  // follow in case it is missing; Form1() makes sure the fields' face fits.
+  const std::vector<std::u16string> standIns = {u"WenQuanYi Micro Hei", u"Noto Sans CJK SC", u"WenQuanYi Zen Hei",
+                                                u"Droid Sans Fallback"};
+  std::vector<std::u16string> yaHei{u"Microsoft YaHei"};
+  yaHei.insert(yaHei.end(), standIns.begin(), standIns.end());
+  std::vector<std::u16string> song{u"SimSun"};
+  song.insert(song.end(), standIns.begin(), standIns.end());
+  runtime::SetStandIns(u"微软雅黑", yaHei);
+  runtime::SetStandIns(u"Microsoft YaHei", standIns);
+  runtime::SetStandIns(u"宋体", song);
+  runtime::SetStandIns(u"SimSun", standIns);
+  runtime::Font interfaceFont;
+  interfaceFont.name = u"微软雅黑";
+  interfaceFont.size = 9;
+  ws.SetInterfaceFont(interfaceFont);
 }
 
 Project::~Project() {

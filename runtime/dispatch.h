@@ -12,10 +12,11 @@ namespace detail {
 void ReportEscapedException() noexcept;
 }  // namespace detail
 
-// The one boundary between Qt and the system's code. Everything the runtime
-// runs for an event goes through here: a run-time error is reported and the
-// event abandoned, End() unwinds to here and stops, and no exception of any
-// kind reaches Qt's event loop. Once the program has ended, nothing runs.
+// The one boundary between the window system and the system's code.
+// Everything the runtime runs for an event goes through here: a run-time
+// error is reported and the event abandoned, End() unwinds to here and
+// stops, and no exception of any kind reaches the window system's event
+// loop. Once the program has ended, nothing runs.
 template <class Body>
 void Boundary(Body&& body) {
   if (HasEnded()) return;

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/error_report.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QPointer>
 #include <cstdio>
-#include <memory>
+#include <string>
 
 #include "runtime/runtime_error.h"
+#include "runtime/seam/window_system.h"
+#include "runtime/values/text.h"
 
 namespace runtime {
 namespace {
@@ -17,36 +16,20 @@ void PrintLine(const RuntimeError& error) {
   std::fflush(stderr);
 }
 
-bool CanShowBox() {
-  return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr && !QCoreApplication::closingDown();
-}
-
-QMessageBox* NewBox(const RuntimeError& error) {
-  const QString text = QStringLiteral("Run-time error '%1':\n\n%2")
-                           .arg(error.Number())
-                           .arg(QString::fromStdString(error.Description()));
-  return new QMessageBox(QMessageBox::Critical, QCoreApplication::applicationName(), text, QMessageBox::Ok);
+std::u16string BoxText(const RuntimeError& error) {
+  return Utf16("Run-time error '" + std::to_string(error.Number()) + "':\n\n" + error.Description());
 }
 
 }  // namespace
 
 void ReportToUser(const RuntimeError& error) {
   PrintLine(error);
-  static QPointer<QMessageBox> open;
-  if ((open && open->isVisible()) || !CanShowBox()) return;
-  QMessageBox* box = NewBox(error);
-  box->setAttribute(Qt::WA_DeleteOnClose);
-  box->setWindowModality(Qt::ApplicationModal);
-  box->setObjectName(QStringLiteral("RuntimeErrorBox"));
-  box->show();
-  open = box;
+  if (WindowSystem::Installed()) WindowSystem::Current().ShowErrorBox(BoxText(error), false);
 }
 
 void ReportBeforeLeaving(const RuntimeError& error) {
   PrintLine(error);
-  if (!CanShowBox()) return;
-  const std::unique_ptr<QMessageBox> box(NewBox(error));
-  box->exec();
+  if (WindowSystem::Installed()) WindowSystem::Current().ShowErrorBox(BoxText(error), true);
 }
 
 }  // namespace runtime

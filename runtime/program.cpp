@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/program.h"
 
-#include <QApplication>
-#include <QWidget>
-
 #include "runtime/error_report.h"
 #include "runtime/runtime_error.h"
+#include "runtime/seam/window_system.h"
 
 namespace runtime {
 namespace {
@@ -23,10 +21,9 @@ Program* Program::Current() { return gCurrent; }
 void Program::End() {
   if (!mEnded) {
     mEnded = true;
-    // Hide, never delete: the handler that called End may be running inside
-    // one of these widgets' own event code.
-    for (QWidget* window : QApplication::topLevelWidgets()) window->hide();
-    if (mLoopRunning) QCoreApplication::exit(0);
+    // The windows are hidden, never deleted: the handler that called End may
+    // be running inside one of their own event code.
+    if (WindowSystem::Installed()) WindowSystem::Current().EndProgram();
   }
   throw ProgramEnd{};
 }

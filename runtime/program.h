@@ -30,8 +30,8 @@ class Program {
   [[nodiscard]] bool Ended() const { return mEnded; }
 
   // Ends the run at once: every window disappears, the event loop is asked to
-  // return and no further code of the system runs. Qt itself still shuts down
-  // in order, so a clipboard manager can take over what was copied.
+  // return and no further code of the system runs. The window system itself
+  // still shuts down in order, so what was copied stays on the clipboard.
   [[noreturn]] void End();
 
   // Where unhandled run-time errors are reported; by default standard error
@@ -39,14 +39,9 @@ class Program {
   void SetErrorSink(ErrorSink sink) { mErrorSink = std::move(sink); }
   void Report(const RuntimeError& error);
 
-  // The event loop only exists inside Application::Run; tests drive events
-  // themselves and must not have a later loop return at once.
-  void SetEventLoopRunning(bool running) { mLoopRunning = running; }
-
  private:
   Program* mPrevious = nullptr;
   bool mEnded = false;
-  bool mLoopRunning = false;
   ErrorSink mErrorSink;
 };
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/work_ahead.h"
 
-#include <QCoreApplication>
 #include <deque>
 #include <mutex>
 #include <thread>
@@ -42,8 +41,6 @@ void RunJobs(Worker& worker) {
 }  // namespace
 
 void WorkAhead(std::function<void()> job) {
-  static const bool finishesWithQt = (qAddPostRoutine(FinishWorkAhead), true);
-  (void)finishesWithQt;
   Worker& worker = TheWorker();
   std::unique_lock<std::mutex> held(worker.lock);
   worker.jobs.push_back(std::move(job));

@@ -14,8 +14,8 @@ namespace runtime {
 // from the interface's thread.
 void WorkAhead(std::function<void()> job);
 
-// Waits until every job given has run. Qt calls it as the application
-// goes, since jobs may use Qt.
+// Waits until every job given has run. The front-end calls it as the
+// program goes, before the window system it may use is taken down.
 void FinishWorkAhead();
 
 }  // namespace runtime

@@ -1,27 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/controls/clipboard.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-
 #include "runtime/runtime_error.h"
+#include "runtime/seam/window_system.h"
 
 namespace runtime {
-namespace {
 
-QClipboard& System() {
-  QClipboard* clipboard = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr
-                              ? QGuiApplication::clipboard()
-                              : nullptr;
-  if (clipboard == nullptr) Raise(kCannotOpenClipboard);
-  return *clipboard;
+void ClipboardObject::Clear() {
+  if (!WindowSystem::Installed() || !WindowSystem::Current().ClearClipboard()) Raise(kCannotOpenClipboard);
 }
 
-}  // namespace
-
-void ClipboardObject::Clear() { System().clear(QClipboard::Clipboard); }
-
-void ClipboardObject::SetText(const QString& text) { System().setText(text, QClipboard::Clipboard); }
+void ClipboardObject::SetText(const std::u16string& text) {
+  if (!WindowSystem::Installed() || !WindowSystem::Current().SetClipboardText(text)) Raise(kCannotOpenClipboard);
+}
 
 ClipboardObject& Clipboard() {
   static ClipboardObject object;

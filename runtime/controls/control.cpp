@@ -5,6 +5,7 @@
 
 #include "runtime/design/design_reader.h"
 #include "runtime/runtime_error.h"
+#include "runtime/seam/child_window.h"
 #include "runtime/values/units.h"
 
 namespace runtime {
@@ -23,7 +24,7 @@ float CheckedTwips(double twips, bool size) {
 
 }  // namespace
 
-Control::Control(QWidget* widget) : mWidget(widget) {}
+Control::~Control() = default;
 
 void Control::ReadExtender(DesignReader& design) {
   mName = design.Node().name;
@@ -44,16 +45,12 @@ void Control::ReadExtender(DesignReader& design) {
   mTabStop = design.Flag("TabStop", true);
   mAccessibleName = design.GbkText("AccessibleName", {});
   SetToolTipText(design.GbkText("ToolTipText", {}));
-  const bool visible = design.Flag("Visible", true);
-  if (mWidget) mWidget->setVisible(visible);
+  mWindow->SetVisible(design.Flag("Visible", true));
 }
 
-Control::~Control() { delete mWidget.data(); }
-
 void Control::ApplyGeometry() {
-  if (!mWidget) return;
-  mWidget->setGeometry(TwipsToPixels(mLeft), TwipsToPixels(mTop), TwipsToPixels(mWidth),
-                       TwipsToPixels(mHeight));
+  mPlace = Rect{TwipsToPixels(mLeft), TwipsToPixels(mTop), TwipsToPixels(mWidth), TwipsToPixels(mHeight)};
+  mWindow->SetGeometry(mPlace);
 }
 
 void Control::StoreSize(float width, float height) {
@@ -71,17 +68,13 @@ void Control::SetHeight(float twips) {
   ApplyGeometry();
 }
 
-void Control::SetToolTipText(const QString& text) {
+void Control::SetToolTipText(const std::u16string& text) {
   mToolTip = text;
-  if (!mWidget) return;
-  mWidget->setToolTip(text);
   // Assistive technology knows a control by the design's AccessibleName, or
   // else by its tooltip.
-  mWidget->setAccessibleName(mAccessibleName.isEmpty() ? text : mAccessibleName);
+  mWindow->SetToolTip(text, mAccessibleName.empty() ? text : mAccessibleName);
 }
 
-void Control::SetVisible(bool visible) {
-  if (mWidget) mWidget->setVisible(visible);
-}
+void Control::SetVisible(bool visible) { mWindow->SetVisible(visible); }
 
 }  // namespace runtime

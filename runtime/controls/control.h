@@ -1,20 +1,20 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QPointer>
-#include <QString>
-#include <QWidget>
 #include <cstdint>
 #include <string>
 
+#include "runtime/seam/geometry.h"
+
 namespace runtime {
 
+class ChildWindow;
 class DesignReader;
 
 // What every visible control has, whatever its kind: a name and its index in
 // a control array, a position and size in twips within the form, a place in
-// the tab order and a tooltip. The control's widget is a child of the form's
-// widget; the control deletes it when it goes.
+// the tab order and a tooltip. Its window on the form belongs to the
+// control's kind, which makes it and deletes it with the control.
 class Control {
  public:
   virtual ~Control();
@@ -34,35 +34,40 @@ class Control {
 
   [[nodiscard]] std::int16_t TabIndex() const { return mTabIndex; }
   [[nodiscard]] bool TabStop() const { return mTabStop; }
-  [[nodiscard]] const QString& ToolTipText() const { return mToolTip; }
-  void SetToolTipText(const QString& text);
+  [[nodiscard]] const std::u16string& ToolTipText() const { return mToolTip; }
+  void SetToolTipText(const std::u16string& text);
   void SetVisible(bool visible);
 
-  [[nodiscard]] QWidget* Widget() const { return mWidget; }
+  [[nodiscard]] ChildWindow& Window() const { return *mWindow; }
+  // Where the window is, in pixels within the form, as last placed.
+  [[nodiscard]] const Rect& PixelPlace() const { return mPlace; }
 
  protected:
-  explicit Control(QWidget* widget);
+  Control() = default;
+  // The control's window, made by its kind before anything else is set.
+  void SetWindow(ChildWindow& window) { mWindow = &window; }
 
-  // Reads the settings every control has; the widget takes its place and size
-  // only at ApplyGeometry.
+  // Reads the settings every control has; the window takes its place and
+  // size only at ApplyGeometry.
   void ReadExtender(DesignReader& design);
-  // Places the widget at the control's twips, rounded to whole pixels.
+  // Places the window at the control's twips, rounded to whole pixels.
   void ApplyGeometry();
   // Changes the size the control records without telling anyone.
   void StoreSize(float width, float height);
 
  private:
-  QPointer<QWidget> mWidget;
+  ChildWindow* mWindow = nullptr;
   std::string mName;
   std::int16_t mIndex = -1;
   float mLeft = 0;
   float mTop = 0;
   float mWidth = 0;
   float mHeight = 0;
+  Rect mPlace;
   std::int16_t mTabIndex = 0;
   bool mTabStop = true;
-  QString mToolTip;
-  QString mAccessibleName;
+  std::u16string mToolTip;
+  std::u16string mAccessibleName;
 };
 
 }  // namespace runtime

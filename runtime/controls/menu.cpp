@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/controls/menu.h"
 
-#include <QAction>
-#include <QMenu>
-
 #include "runtime/design/design_reader.h"
 #include "runtime/dispatch.h"
+#include "runtime/seam/popup_menu.h"
+#include "runtime/seam/window_system.h"
 
 namespace runtime {
 
@@ -22,36 +21,32 @@ void Menu::SetEnabled(bool enabled) {
   // Written on every tick of a refresh timer: unchanged costs nothing.
   if (enabled == mEnabled) return;
   mEnabled = enabled;
-  if (mAction) mAction->setEnabled(enabled);
+  if (mParent != nullptr) mParent->mPopup->SetItemEnabled(mPlace, enabled);
 }
 
 void Menu::AddItem(Menu& item) {
   mItems.push_back(&item);
-  if (mPopup) mPopup->addAction(&item.Action());
+  if (mPopup) Place(item);
 }
 
-QMenu& Menu::Popup() {
+PopupMenu& Menu::Popup() {
   if (!mPopup) {
-    mPopup = std::make_unique<QMenu>();
-    mPopup->setObjectName(QString::fromStdString(mName));
-    for (Menu* item : mItems) mPopup->addAction(&item->Action());
+    mPopup = WindowSystem::Current().NewPopupMenu(mName);
+    for (Menu* item : mItems) Place(*item);
   }
   return *mPopup;
 }
 
-QAction& Menu::Action() {
-  if (!mAction) {
-    mAction = std::make_unique<QAction>(mCaption);
-    mAction->setObjectName(QString::fromStdString(mName));
-    mAction->setSeparator(mCaption == QStringLiteral("-"));
-    mAction->setEnabled(mEnabled);
-    mAction->setVisible(mVisible);
-    mAction->setCheckable(mChecked);
-    mAction->setChecked(mChecked);
-    if (!mItems.empty()) mAction->setMenu(&Popup());
-    QObject::connect(mAction.get(), &QAction::triggered, [this] { Boundary([this] { Click.Raise(); }); });
-  }
-  return *mAction;
+void Menu::Place(Menu& item) {
+  PopupMenu::Item state;
+  state.name = item.mName;
+  state.caption = item.mCaption;
+  state.enabled = item.mEnabled;
+  state.visible = item.mVisible;
+  state.checked = item.mChecked;
+  PopupMenu* submenu = item.mItems.empty() ? nullptr : &item.Popup();
+  item.mPlace = mPopup->AddItem(state, [&item] { Boundary([&item] { item.Click.Raise(); }); }, submenu);
+  item.mParent = this;
 }
 
 }  // namespace runtime

@@ -1,24 +1,22 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QString>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "runtime/event.h"
 
-class QAction;
-class QMenu;
-
 namespace runtime {
 
 class DesignReader;
+class PopupMenu;
 
 // A menu of a form: a caption, its state, the items under it, and Click for
-// when the user chooses it. A top-level menu serves as a popup menu; its
-// Qt menu is built on first use and then kept, so that writing an item's
-// state is a cheap comparison when nothing changes.
+// when the user chooses it. A top-level menu serves as a popup menu; the
+// window system's menu is built on first use and then kept, so that writing
+// an item's state is a cheap comparison when nothing changes.
 class Menu {
  public:
   explicit Menu(DesignReader& design);
@@ -27,7 +25,7 @@ class Menu {
   Menu& operator=(const Menu&) = delete;
 
   [[nodiscard]] const std::string& Name() const { return mName; }
-  [[nodiscard]] const QString& Caption() const { return mCaption; }
+  [[nodiscard]] const std::u16string& Caption() const { return mCaption; }
   [[nodiscard]] bool Enabled() const { return mEnabled; }
   void SetEnabled(bool enabled);
 
@@ -35,22 +33,24 @@ class Menu {
   [[nodiscard]] const std::vector<Menu*>& Items() const { return mItems; }
 
   // The popup that shows this menu's items.
-  QMenu& Popup();
+  PopupMenu& Popup();
 
   Event<> Click;
 
  private:
-  // This menu as an entry of its parent's popup.
-  QAction& Action();
+  // Puts `item` into the built popup and remembers where.
+  void Place(Menu& item);
 
   std::string mName;
-  QString mCaption;
+  std::u16string mCaption;
   bool mEnabled = true;
   bool mVisible = true;
   bool mChecked = false;
   std::vector<Menu*> mItems;
-  std::unique_ptr<QMenu> mPopup;
-  std::unique_ptr<QAction> mAction;
+  std::unique_ptr<PopupMenu> mPopup;
+  // Where this menu stands as an item of its parent's built popup.
+  Menu* mParent = nullptr;
+  std::size_t mPlace = 0;
 };
 
 }  // namespace runtime

@@ -6,6 +6,8 @@
 #include "runtime/design/design_reader.h"
 #include "runtime/dispatch.h"
 #include "runtime/runtime_error.h"
+#include "runtime/seam/beat.h"
+#include "runtime/seam/window_system.h"
 
 namespace runtime {
 namespace {
@@ -26,8 +28,7 @@ Timer::Timer(DesignReader& design)
 }
 
 Timer::Timer(std::string name, std::int32_t interval, bool enabled)
-    : mName(std::move(name)), mEnabled(enabled) {
-  QObject::connect(&mTimer, &QTimer::timeout, [this] { Beat(); });
+    : mName(std::move(name)), mEnabled(enabled), mBeat(WindowSystem::Current().NewBeat([this] { OnBeat(); })) {
   SetInterval(interval);
 }
 
@@ -54,9 +55,11 @@ void Timer::SetHeld(bool held) {
   if (!held && Running()) Boundary([this] { Tick.Raise(); });
 }
 
+bool Timer::Running() const { return mBeat->Active() || mCarrier != nullptr; }
+
 void Timer::Restart() {
-  if (mTimer.isActive()) {
-    mTimer.start(mInterval);
+  if (mBeat->Active()) {
+    mBeat->Start(mInterval);
   } else if (mCarrier != nullptr) {
     mNextBeat = mCarrier->mBeats + static_cast<std::uint64_t>(mBeatsPerTick);
   }
@@ -68,7 +71,7 @@ void Timer::Apply() {
     return;
   }
   const bool asSet = mCarrier != nullptr ? mBeatsPerTick * mCarrier->mInterval == mInterval
-                                         : mTimer.isActive() && mTimer.interval() == mInterval;
+                                         : mBeat->Active() && mBeat->Interval() == mInterval;
   if (asSet) return;
   Stop();
   Start();
@@ -85,7 +88,7 @@ void Timer::Start() {
     }
   }
   if (carrier == nullptr) {
-    mTimer.start(mInterval);
+    mBeat->Start(mInterval);
     Clocked().push_back(this);
     return;
   }
@@ -97,8 +100,8 @@ void Timer::Start() {
 
 void Timer::Stop() {
   if (mCarrier != nullptr) Leave();
-  if (mTimer.isActive()) {
-    mTimer.stop();
+  if (mBeat->Active()) {
+    mBeat->Stop();
     std::erase(Clocked(), this);
     RehomeRiders();
   }
@@ -128,7 +131,7 @@ void Timer::RehomeRiders() {
   }
 }
 
-void Timer::Beat() {
+void Timer::OnBeat() {
   // Any handler may stop or destroy any timer, this one included.
   bool gone = false;
   bool* const outerGoneFlag = mGoneFlag;

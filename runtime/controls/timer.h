@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QTimer>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +14,7 @@ class TimerPeer;
 
 namespace runtime {
 
+class Beat;
 class DesignReader;
 
 // The runtime's timer: raises Tick every Interval milliseconds while it is
@@ -53,11 +54,11 @@ class Timer {
   friend class ::test_support::TimerPeer;  // tests see whether it is held
 
   [[nodiscard]] bool Runs() const { return mEnabled && mInterval > 0 && !mHeld; }
-  [[nodiscard]] bool Running() const { return mTimer.isActive() || mCarrier != nullptr; }
+  [[nodiscard]] bool Running() const;
   void Apply();
   void Start();
   void Stop();
-  void Beat();
+  void OnBeat();
   void RehomeRiders();
   void Leave();
 
@@ -65,7 +66,7 @@ class Timer {
   std::int32_t mInterval = 0;
   bool mEnabled = true;
   bool mHeld = false;
-  QTimer mTimer;
+  std::unique_ptr<Beat> mBeat;  // this timer's own clock, when it runs on one
 
   // Riding another timer: its beats per tick of this one, and the beat on
   // which this one ticks next.

@@ -1,22 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/controls/user_control.h"
 
-#include <QApplication>
-#include <QBitmap>
-#include <QFontMetrics>
-#include <QPainter>
-#include <QRegion>
 #include <algorithm>
 #include <cmath>
 
-#include "runtime/controls/surface_widget.h"
+#include "runtime/controls/mouse_arguments.h"
 #include "runtime/design/design_reader.h"
 #include "runtime/design/property_bag.h"
 #include "runtime/dispatch.h"
 #include "runtime/program.h"
 #include "runtime/runtime_error.h"
+#include "runtime/seam/window_system.h"
 #include "runtime/values/units.h"
-#include "runtime/win32/window_handles.h"
 
 namespace runtime {
 namespace {
@@ -24,26 +19,25 @@ namespace {
 // The see-through colour of a mask picture.
 constexpr Colour kMaskColor = 0x00FF00FF;
 
-QFont FontOf(const FontRef& font) { return font ? font->ToQFont() : QApplication::font(); }
+int ToPixels(float twips) { return TwipsToPixels(twips); }
 
-int Pixels(float twips) { return TwipsToPixels(twips); }
+float Twips(double pixels) { return static_cast<float>(PixelsToTwips(pixels)); }
 
 }  // namespace
 
-UserControl::UserControl(QWidget* form) : Control(new SurfaceWidget(form, *this)) {
-  mSurface = static_cast<SurfaceWidget*>(Widget());
-  // A surface always has a font, the application's until told otherwise.
-  mFont = std::make_shared<Font>();
-  mFont->name = QApplication::font().family();
-  mFont->size = QApplication::font().pointSizeF() > 0 ? QApplication::font().pointSizeF() : 9;
+UserControl::UserControl(FormWindow& form) : mSurface(WindowSystem::Current().NewSurfaceWindow(form, *this)) {
+  SetWindow(*mSurface);
+  // A surface always has a font, the interface's until told otherwise.
+  mFont = std::make_shared<Font>(WindowSystem::Current().InterfaceFont());
   mDc = gdi::CreateSurfaceDC([this] { Drawn(); }, [this] { Materialize(); });
   FitImage();
 }
 
 UserControl::~UserControl() {
-  mSurface->Detach();
+  // The window first: nothing it reports may reach a control half gone.
+  mSurface.reset();
   gdi::DeleteSurfaceDC(mDc);
-  gdi::DeleteObject(mImage);
+  if (WindowSystem::Installed()) gdi::DeleteObject(mImage);
 }
 
 void UserControl::RaiseNested(const std::function<void()>& handler) {
@@ -102,37 +96,34 @@ void UserControl::FitImage() {
   // The persistent image follows the control's size, up to a size no real
   // control reaches; what was drawn stays where it was.
   constexpr int kLargestSide = 4096;
-  const QSize size(std::clamp(Pixels(Width()), 1, kLargestSide), std::clamp(Pixels(Height()), 1, kLargestSide));
-  const QImage* old = gdi::BitmapPixels(mImage);
-  if (old != nullptr && old->size() == size) return;
+  const int width = std::clamp(ToPixels(Width()), 1, kLargestSide);
+  const int height = std::clamp(ToPixels(Height()), 1, kLargestSide);
+  const PixelView old = gdi::BitmapPixels(mImage);
+  if (!old.Empty() && old.width == width && old.height == height) return;
   Materialize();
-  QImage pixels(size, QImage::Format_RGB32);
-  pixels.fill(ToQColor(mBackColor));
-  if (old != nullptr) {
-    QPainter painter(&pixels);
-    painter.drawImage(0, 0, *old);
+  runtime::Pixels pixels(width, height, ToRgb(mBackColor));
+  if (const PixelView drawn = gdi::BitmapPixels(mImage); !drawn.Empty()) {
+    CopyPixels(pixels.View(), 0, 0, drawn.width, drawn.height, drawn, 0, 0);
   }
-  const gdi::HBITMAP image = gdi::CreateBitmapFromImage(std::move(pixels));
+  const gdi::HBITMAP image = gdi::CreateBitmap(pixels);
   gdi::SelectObject(mDc, image);
   gdi::DeleteObject(mImage);
   mImage = image;
-  mSurface->update();
+  mSurface->Repaint();
 }
 
-void UserControl::Drawn() {
-  mSurface->update();
-}
+void UserControl::Drawn() { mSurface->Repaint(); }
 
-std::int32_t UserControl::hWnd() const { return HandleOf(mSurface); }
+std::int32_t UserControl::hWnd() const { return mSurface->Handle(); }
 
 void UserControl::SetEnabled(Boolean enabled) {
   mEnabled = enabled;
-  mSurface->setEnabled(enabled != kFalse);
+  mSurface->SetEnabled(enabled != kFalse);
 }
 
 void UserControl::SetBackStyle(std::int16_t style) {
   mBackStyle = style;
-  mSurface->setAttribute(Qt::WA_OpaquePaintEvent, style != kTransparent);
+  mSurface->SetOpaque(style != kTransparent);
   ApplyMask();
 }
 
@@ -152,28 +143,27 @@ void UserControl::ApplyMask() {
   // With a transparent back style only the mask picture's pixels that are
   // not the mask colour show and take the mouse.
   if (mBackStyle != kTransparent || !mMaskPicture) {
-    mSurface->clearMask();
+    mSurface->ClearMask();
     return;
   }
-  const QImage mask = mMaskPicture->Pixels();
-  if (mask.isNull()) {
-    mSurface->clearMask();
+  const runtime::Pixels mask = mMaskPicture->Copy();
+  if (mask.IsNull()) {
+    mSurface->ClearMask();
     return;
   }
-  const QImage shown = mask.createMaskFromColor(ToQColor(kMaskColor).rgb(), Qt::MaskOutColor);
-  mSurface->setMask(QRegion(QBitmap::fromImage(shown)));
+  mSurface->SetMask(mask, ToRgb(kMaskColor));
 }
 
 PictureRef UserControl::Image() const {
   Materialize();
-  const QImage* pixels = gdi::BitmapPixels(mImage);
-  return pixels != nullptr ? Picture::FromImage(*pixels) : nullptr;
+  const PixelView pixels = gdi::BitmapPixels(mImage);
+  return pixels.Empty() ? nullptr : Picture::FromPixels(runtime::Pixels::CopyOf(pixels));
 }
 
 void UserControl::Cls() {
   // Whatever was still to be drawn is covered by the clearing anyway.
   mPending.clear();
-  mPendingClear = ToQColor(mBackColor);
+  mPendingClear = ToRgb(mBackColor);
   mCurrentX = 0;
   mCurrentY = 0;
   Drawn();
@@ -181,27 +171,26 @@ void UserControl::Cls() {
 
 void UserControl::PaintPicture(const PictureRef& picture, float x, float y, float width, float height) {
   if (!picture) return;
-  mPending.emplace_back(PendingPicture{picture, QRect(Pixels(x), Pixels(y), Pixels(width), Pixels(height))});
+  mPending.emplace_back(PendingPicture{picture, Rect{ToPixels(x), ToPixels(y), ToPixels(width), ToPixels(height)}});
   ++mPictureCount;
   Drawn();
 }
 
 void UserControl::Materialize() const {
   if (!mPendingClear && mPending.empty()) return;
-  QImage* pixels = gdi::MutableBitmapPixels(mImage);
-  if (pixels != nullptr) {
-    if (mPendingClear) pixels->fill(*mPendingClear);
-    if (!mPending.empty()) {
-      QPainter painter(pixels);
-      for (const auto& step : mPending) {
-        if (const auto* picture = std::get_if<PendingPicture>(&step)) {
-          painter.drawImage(picture->target, picture->picture->Pixels());
-        } else {
-          const auto& text = std::get<PendingText>(step);
-          painter.setFont(text.font);
-          painter.setPen(text.colour);
-          painter.drawText(text.baseline, text.text);
-        }
+  if (const PixelView image = gdi::BitmapPixels(mImage); !image.Empty()) {
+    if (mPendingClear) {
+      for (int y = 0; y < image.height; ++y) std::fill(image.Row(y), image.Row(y) + image.width, *mPendingClear);
+    }
+    for (const auto& step : mPending) {
+      if (const auto* picture = std::get_if<PendingPicture>(&step)) {
+        // Views last only until the device's next call, so both are fresh.
+        const PixelView target = gdi::BitmapPixels(mImage);
+        const Rect& to = picture->target;
+        DrawPixels(target, to.x, to.y, to.width, to.height, picture->picture->View(), picture->picture->HasAlpha());
+      } else {
+        const auto& text = std::get<PendingText>(step);
+        WindowSystem::Current().DrawTextOn(mDc, text.font, text.colour, text.topLeft, text.text);
       }
     }
   }
@@ -209,18 +198,18 @@ void UserControl::Materialize() const {
   mPending.clear();
 }
 
-float UserControl::TextWidth(const QString& text) const {
-  return static_cast<float>(PixelsToTwips(QFontMetrics(FontOf(mFont)).horizontalAdvance(text)));
+Font UserControl::FontToUse() const { return mFont ? *mFont : WindowSystem::Current().InterfaceFont(); }
+
+float UserControl::TextWidth(const std::u16string& text) const {
+  return Twips(WindowSystem::Current().MeasureText(FontToUse(), text).width);
 }
 
-float UserControl::TextHeight(const QString& /*text*/) const {
-  return static_cast<float>(PixelsToTwips(QFontMetrics(FontOf(mFont)).height()));
+float UserControl::TextHeight(const std::u16string& text) const {
+  return Twips(WindowSystem::Current().MeasureText(FontToUse(), text).height);
 }
 
-void UserControl::Print(const QString& text) {
-  const QFont font = FontOf(mFont);
-  mPending.emplace_back(PendingText{text, QPoint(Pixels(mCurrentX), Pixels(mCurrentY) + QFontMetrics(font).ascent()),
-                                    font, ToQColor(mForeColor)});
+void UserControl::Print(const std::u16string& text) {
+  mPending.emplace_back(PendingText{text, Point{ToPixels(mCurrentX), ToPixels(mCurrentY)}, FontToUse(), mForeColor});
   // Printing leaves the position at the start of the next line.
   mCurrentX = 0;
   mCurrentY += TextHeight(text);
@@ -229,6 +218,86 @@ void UserControl::Print(const QString& text) {
 
 void UserControl::PropertyChanged(std::string_view name) {
   if (mPropertyListener) mPropertyListener(name);
+}
+
+// --- the window's input, as the handlers hear of it ---
+
+void UserControl::Pressed(const MouseInput& press, bool second) {
+  mPressed = static_cast<std::int16_t>(mPressed | press.button);
+  Boundary([&] {
+    MouseArguments a(press);
+    UserControl_MouseDown(a.button, a.shift, a.x, a.y);
+  });
+  // The second press of a double click is a press too, so two quick clicks
+  // are two full clicks.
+  if (second) Boundary([this] { UserControl_DblClick(); });
+}
+
+void UserControl::Released(const MouseInput& release) {
+  const bool wasPressed = (mPressed & release.button) != 0;
+  mPressed = static_cast<std::int16_t>(mPressed & ~release.button);
+  Boundary([&] {
+    MouseArguments a(release);
+    UserControl_MouseUp(a.button, a.shift, a.x, a.y);
+  });
+  const Point at{static_cast<int>(std::lround(release.x)), static_cast<int>(std::lround(release.y))};
+  const Rect& place = PixelPlace();
+  if (wasPressed && Rect{0, 0, place.width, place.height}.Contains(at)) {
+    Boundary([this] { UserControl_Click(); });
+  }
+}
+
+void UserControl::Moved(const MouseInput& move) {
+  Boundary([&] {
+    MouseArguments a(move);
+    UserControl_MouseMove(a.button, a.shift, a.x, a.y);
+  });
+}
+
+void UserControl::KeyDown(std::int16_t keyCode, std::int16_t shift, bool /*repeat*/) {
+  Boundary([&] {
+    std::int16_t code = keyCode;
+    std::int16_t modifiers = shift;
+    UserControl_KeyDown(code, modifiers);
+  });
+}
+
+void UserControl::KeyUp(std::int16_t keyCode, std::int16_t shift, bool repeat) {
+  // A held key repeats its key-down; it comes up once, at the end.
+  if (repeat) return;
+  Boundary([&] {
+    std::int16_t code = keyCode;
+    std::int16_t modifiers = shift;
+    UserControl_KeyUp(code, modifiers);
+  });
+}
+
+void UserControl::Typed(char16_t character) {
+  Boundary([&] {
+    std::int16_t keyAscii = static_cast<std::int16_t>(character);
+    UserControl_KeyPress(keyAscii);
+  });
+}
+
+void UserControl::FocusIn() {
+  // However the focus came, by Tab or with the activation of a window whose
+  // focus was here already, the control hears of it once.
+  if (mHoldsFocus) return;
+  mHoldsFocus = true;
+  Boundary([this] { UserControl_EnterFocus(); });
+}
+
+void UserControl::FocusOut(bool moved) {
+  // A popup menu or another program taking the keyboard is not a move of
+  // the focus away from the control: it gets the keyboard back after.
+  if (!moved || !mHoldsFocus) return;
+  mHoldsFocus = false;
+  Boundary([this] { UserControl_ExitFocus(); });
+}
+
+gdi::HDC UserControl::PrepareToShow() {
+  Materialize();
+  return mDc;
 }
 
 }  // namespace runtime

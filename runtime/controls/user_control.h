@@ -1,25 +1,22 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QColor>
-#include <QFont>
-#include <QRect>
-#include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
 #include "runtime/controls/control.h"
+#include "runtime/seam/surface_window.h"
 #include "runtime/values/boolean.h"
 #include "runtime/values/colour.h"
 #include "runtime/values/font.h"
 #include "runtime/values/picture.h"
 #include "runtime/win32/gdi.h"
-
-class QWidget;
 
 namespace test_support {
 class UserControlPeer;
@@ -28,8 +25,8 @@ class UserControlPeer;
 namespace runtime {
 
 class DesignReader;
+class FormWindow;
 class PropertyBag;
-class SurfaceWidget;
 
 // A control the system writes itself. The runtime gives it a drawing
 // surface: a window with a persistent image that shows whatever was drawn
@@ -37,14 +34,18 @@ class SurfaceWidget;
 // colours, a back style and mask. The surface is the control's own: only its
 // code draws and sets it, and decides which of it to offer its container as
 // properties. The control's code receives the surface's events through the
-// UserControl_ handlers below.
+// UserControl_ handlers below, made from the window system's input by the
+// runtime's rules: a click is a release over the control of a button that
+// went down on it; a double click comes as down, double-click, up, click; a
+// held key repeats its key-down and comes up once.
 //
 // Lifecycle, driven by the form through ControlSite: Initialize,
 // ReadProperties from the saved settings, the place and size the form gives
 // it (Resize), Show at the form's first show, and Terminate when the form
-// unloads (never after the program has ended). Keyboard focus comes from Tab, not from a click, so
-// clicking a control leaves the keyboard where the user was typing.
-class UserControl : public Control {
+// unloads (never after the program has ended). Keyboard focus comes from
+// Tab, not from a click, so clicking a control leaves the keyboard where the
+// user was typing.
+class UserControl : public Control, private SurfaceEvents {
  public:
   ~UserControl() override;
 
@@ -53,7 +54,7 @@ class UserControl : public Control {
   void SetHeight(float twips) override;
 
  protected:
-  explicit UserControl(QWidget* form);
+  explicit UserControl(FormWindow& form);
 
   // --- the surface, for the control's own code ---
   [[nodiscard]] std::int32_t hWnd() const;
@@ -73,8 +74,8 @@ class UserControl : public Control {
   [[nodiscard]] const FontRef& GetFont() const { return mFont; }
   void SetFont(FontRef font);
   void SetMaskPicture(PictureRef picture);
-  [[nodiscard]] const QString& Tag() const { return mTag; }
-  void SetTag(const QString& tag) { mTag = tag; }
+  [[nodiscard]] const std::u16string& Tag() const { return mTag; }
+  void SetTag(const std::u16string& tag) { mTag = tag; }
   void SetCurrentX(float twips) { mCurrentX = twips; }
   void SetCurrentY(float twips) { mCurrentY = twips; }
   // A picture of the persistent image as it is now.
@@ -83,10 +84,10 @@ class UserControl : public Control {
   void Cls();
   // Paints the whole picture into the rectangle (twips), stretched to fit.
   void PaintPicture(const PictureRef& picture, float x, float y, float width, float height);
-  [[nodiscard]] float TextWidth(const QString& text) const;
-  [[nodiscard]] float TextHeight(const QString& text) const;
+  [[nodiscard]] float TextWidth(const std::u16string& text) const;
+  [[nodiscard]] float TextHeight(const std::u16string& text) const;
   // Prints the text with its top-left corner at (CurrentX, CurrentY).
-  void Print(const QString& text);
+  void Print(const std::u16string& text);
 
   // The notice to the container that a saved property changed.
   void PropertyChanged(std::string_view name);
@@ -110,11 +111,21 @@ class UserControl : public Control {
   virtual void UserControl_ExitFocus() {}
 
  private:
-  // The container drives the lifecycle, the window delivers the events, and
-  // tests read what was drawn through a peer of their own.
+  // The container drives the lifecycle and tests read what was drawn
+  // through a peer of their own.
   friend class ControlSite;
-  friend class SurfaceWidget;
   friend class ::test_support::UserControlPeer;
+
+  // --- what the window tells ---
+  void Pressed(const MouseInput& press, bool second) override;
+  void Released(const MouseInput& release) override;
+  void Moved(const MouseInput& move) override;
+  void KeyDown(std::int16_t keyCode, std::int16_t shift, bool repeat) override;
+  void KeyUp(std::int16_t keyCode, std::int16_t shift, bool repeat) override;
+  void Typed(char16_t character) override;
+  void FocusIn() override;
+  void FocusOut(bool moved) override;
+  gdi::HDC PrepareToShow() override;
 
   // --- the lifecycle, driven by the container through ControlSite ---
   void Site(DesignReader& design, const PropertyBag& settings);
@@ -131,37 +142,44 @@ class UserControl : public Control {
   void Materialize() const;
   void ApplyMask();
   void Drawn();
+  [[nodiscard]] Font FontToUse() const;
 
-  SurfaceWidget* mSurface;
+  std::unique_ptr<SurfaceWindow> mSurface;
   gdi::HDC mDc = 0;
   gdi::HBITMAP mImage = 0;
   Boolean mEnabled = kTrue;
   std::int16_t mBackStyle = kOpaque;
-  Colour mBackColor = 0x8000000F;
-  Colour mForeColor = 0x80000012;
+  Colour mBackColor = kSystemButtonFace;
+  Colour mForeColor = kSystemButtonText;
   std::int16_t mDrawMode = 13;
   FontRef mFont;
   PictureRef mMaskPicture;
-  QString mTag;
+  std::u16string mTag;
   float mCurrentX = 0;
   float mCurrentY = 0;
   int mPictureCount = 0;  // pictures painted, for tests of the cost of a redraw
   std::function<void(std::string_view)> mPropertyListener;
+
+  // The buttons that went down on the control and are not yet up, as the
+  // handlers' codes added together.
+  std::int16_t mPressed = 0;
+  // The control has heard EnterFocus and not yet ExitFocus.
+  bool mHoldsFocus = false;
 
   // Drawing is recorded and done when its pixels are first needed (a paint,
   // a GDI call on hDC, Image): a control redrawn before it is ever shown, or
   // several times before the next frame, draws only what is seen.
   struct PendingPicture {
     PictureRef picture;
-    QRect target;
+    Rect target;
   };
   struct PendingText {
-    QString text;
-    QPoint baseline;
-    QFont font;
-    QColor colour;
+    std::u16string text;
+    Point topLeft;
+    Font font;
+    Colour colour;
   };
-  mutable std::optional<QColor> mPendingClear;
+  mutable std::optional<Rgb> mPendingClear;
   mutable std::vector<std::variant<PendingPicture, PendingText>> mPending;
 };
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/design/design_reader.h"
 
-#include <QString>
 #include <cmath>
 
 #include "runtime/design/ascii_case.h"
@@ -10,7 +9,7 @@
 
 namespace runtime {
 
-QByteArray ReadDesignFile(const DesignFiles& files, const std::string& name) {
+std::string ReadDesignFile(const DesignFiles& files, const std::string& name) {
   if (!files) Raise(kLoadError, "the design's files are not available for '" + name + "'");
   return files(name);
 }
@@ -88,7 +87,7 @@ std::optional<std::string> DesignReader::Bytes(std::string_view key) {
   return *bytes;
 }
 
-QString DesignReader::GbkText(std::string_view key, const QString& fallback) {
+std::u16string DesignReader::GbkText(std::string_view key, const std::u16string& fallback) {
   const std::optional<std::string> bytes = Bytes(key);
   return bytes ? DecodeGbk(*bytes) : fallback;
 }

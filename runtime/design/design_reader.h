@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QByteArray>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -11,17 +10,15 @@
 
 #include "runtime/design/form_design.h"
 
-class QString;
-
 namespace runtime {
 
 // The files a design refers to by name (a control's saved settings, a
 // picture); raises a load error for a name it does not have.
-using DesignFiles = std::function<QByteArray(std::string_view name)>;
+using DesignFiles = std::function<std::string(std::string_view name)>;
 
 // The file `name` of a design; a load error when the design came without
 // its files.
-QByteArray ReadDesignFile(const DesignFiles& files, const std::string& name);
+std::string ReadDesignFile(const DesignFiles& files, const std::string& name);
 
 // Raises a load error that names the design object's line: "line 12: ...".
 [[noreturn]] void RaiseLoadError(const DesignNode& node, const std::string& what);
@@ -46,7 +43,7 @@ class DesignReader {
   // Raw bytes of a string setting.
   std::optional<std::string> Bytes(std::string_view key);
   // A string setting stored in GBK.
-  QString GbkText(std::string_view key, const QString& fallback);
+  std::u16string GbkText(std::string_view key, const std::u16string& fallback);
 
   // The property group of that name, or null.
   const DesignNode* Group(std::string_view name);

@@ -1,110 +1,95 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/design/gbk.h"
 
-#include <QByteArray>
-#include <QString>
-#include <QStringDecoder>
-#include <QStringEncoder>
-
-#if defined(__GLIBC__)
-#include <iconv.h>
-
-#include <algorithm>
-#include <cerrno>
-#endif
+#include <array>
+#include <cstdint>
+#include <memory>
 
 namespace runtime {
 namespace {
 
-bool IsAscii(std::string_view bytes) {
-  for (char c : bytes) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
+#include "runtime/design/gbk_table.inc"
+
+constexpr unsigned kFirstLead = 0x81;
+constexpr unsigned kLastLead = 0xFE;
+constexpr std::size_t kTrailCount = 190;
+constexpr char16_t kReplacement = 0xFFFD;
+
+// The character a lead and a trail byte make together; 0 for none.
+char16_t PairOf(unsigned lead, unsigned trail) {
+  if (lead < kFirstLead || lead > kLastLead || trail < 0x40 || trail == 0x7F || trail == 0xFF) return 0;
+  const std::size_t column = trail < 0x7F ? trail - 0x40 : trail - 0x41;
+  return kGbkPairs[(lead - kFirstLead) * kTrailCount + column];
 }
 
-#if defined(__GLIBC__)
-// The C library's converter is far lighter to start than a full Unicode
-// library: the few GBK texts of the designs should not cost the program a
-// megabyte of memory.
-bool IconvDecode(std::string_view bytes, QString& out) {
-  // One converter each way for the program's life, reset before each use;
-  // all text work happens on the user-interface thread.
-  static const iconv_t converter = iconv_open("UTF-16LE", "GBK");
-  if (converter == reinterpret_cast<iconv_t>(-1)) return false;
-  iconv(converter, nullptr, nullptr, nullptr, nullptr);
-  out.clear();
-  out.reserve(static_cast<qsizetype>(bytes.size()));
-  char* in = const_cast<char*>(bytes.data());
-  std::size_t inLeft = bytes.size();
-  char16_t buffer[256];
-  while (inLeft > 0) {
-    char* to = reinterpret_cast<char*>(buffer);
-    std::size_t toLeft = sizeof buffer;
-    const std::size_t result = iconv(converter, &in, &inLeft, &to, &toLeft);
-    out.append(reinterpret_cast<const QChar*>(buffer),
-               static_cast<qsizetype>((sizeof buffer - toLeft) / sizeof(char16_t)));
-    if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
-      // A byte that is not GBK, or a text cut inside a character.
-      out.append(QChar::ReplacementCharacter);
-      ++in;
-      --inLeft;
-    }
-  }
-  return true;
-}
+// For each UTF-16 unit from 0x80 up, its GBK code: a pair as lead << 8 |
+// trail, a byte by itself as that byte; 0 for none. Made when first needed
+// (a few dozen texts at start-up), from the same table decoding uses, so
+// the two always agree.
+using Codes = std::array<std::uint16_t, 0x10000>;
 
-bool IconvEncode(const QString& text, std::string& out) {
-  static const iconv_t converter = iconv_open("GBK", "UTF-16LE");
-  if (converter == reinterpret_cast<iconv_t>(-1)) return false;
-  iconv(converter, nullptr, nullptr, nullptr, nullptr);
-  out.clear();
-  char* in = reinterpret_cast<char*>(const_cast<QChar*>(text.constData()));
-  std::size_t inLeft = static_cast<std::size_t>(text.size()) * sizeof(QChar);
-  char buffer[256];
-  while (inLeft > 0) {
-    char* to = buffer;
-    std::size_t toLeft = sizeof buffer;
-    const std::size_t result = iconv(converter, &in, &inLeft, &to, &toLeft);
-    out.append(buffer, sizeof buffer - toLeft);
-    if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
-      // A character GBK cannot hold.
-      out.push_back('?');
-      in += sizeof(QChar);
-      inLeft -= std::min(inLeft, sizeof(QChar));
+const Codes& CodesByUnit() {
+  static const std::unique_ptr<const Codes> codes = [] {
+    auto made = std::make_unique<Codes>();
+    for (unsigned b = 0x80; b <= 0xFF; ++b) {
+      if (kGbkSingle[b - 0x80] != 0) (*made)[kGbkSingle[b - 0x80]] = static_cast<std::uint16_t>(b);
     }
-  }
-  return true;
+    for (std::size_t i = 0; i < std::size(kGbkPairs); ++i) {
+      if (kGbkPairs[i] == 0) continue;
+      const unsigned lead = kFirstLead + static_cast<unsigned>(i / kTrailCount);
+      const unsigned column = static_cast<unsigned>(i % kTrailCount);
+      const unsigned trail = column < 0x3F ? 0x40 + column : 0x41 + column;
+      (*made)[kGbkPairs[i]] = static_cast<std::uint16_t>(lead << 8 | trail);
+    }
+    return made;
+  }();
+  return *codes;
 }
-#endif
 
 }  // namespace
 
-QString DecodeGbk(std::string_view bytes) {
-  if (IsAscii(bytes)) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-#if defined(__GLIBC__)
-  QString text;
-  if (IconvDecode(bytes, text)) return text;
-#endif
-  QStringDecoder decoder("GBK");
-  if (!decoder.isValid()) {
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+std::u16string DecodeGbk(std::string_view bytes) {
+  std::u16string text;
+  text.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if (byte < 0x80) {
+      text.push_back(byte);
+    } else if (kGbkSingle[byte - 0x80] != 0) {
+      text.push_back(kGbkSingle[byte - 0x80]);
+    } else if (const char16_t pair = i + 1 < bytes.size() ? PairOf(byte, static_cast<unsigned char>(bytes[i + 1])) : 0;
+               pair != 0) {
+      text.push_back(pair);
+      ++i;
+    } else {
+      // A byte that starts no character, or a lead byte whose trail is
+      // missing or wrong: only this byte is lost, as the one after it may
+      // well start a character of its own.
+      text.push_back(kReplacement);
+    }
   }
-  return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  return text;
 }
 
-std::string EncodeGbk(const QString& text) {
-  bool ascii = true;
-  for (const QChar c : text) ascii = ascii && c.unicode() < 0x80;
-  if (ascii) return text.toLatin1().toStdString();
-#if defined(__GLIBC__)
-  std::string encoded;
-  if (IconvEncode(text, encoded)) return encoded;
-#endif
-  QStringEncoder encoder("GBK", QStringConverter::Flag::Default);
-  if (!encoder.isValid()) return text.toLatin1().toStdString();
-  const QByteArray bytes = encoder.encode(text);
-  return bytes.toStdString();
+std::string EncodeGbk(std::u16string_view text) {
+  std::string bytes;
+  bytes.reserve(text.size() * 2);
+  for (const char16_t unit : text) {
+    if (unit < 0x80) {
+      bytes.push_back(static_cast<char>(unit));
+      continue;
+    }
+    const std::uint16_t code = CodesByUnit()[unit];
+    if (code == 0) {
+      bytes.push_back('?');
+    } else if (code > 0xFF) {
+      bytes.push_back(static_cast<char>(code >> 8));
+      bytes.push_back(static_cast<char>(code & 0xFF));
+    } else {
+      bytes.push_back(static_cast<char>(code));
+    }
+  }
+  return bytes;
 }
 
 }  // namespace runtime

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/design/property_bag.h"
 
-#include <QByteArray>
+#include <array>
 #include <cmath>
 #include <cstring>
 
 #include "runtime/design/ascii_case.h"
 #include "runtime/design/gbk.h"
 #include "runtime/runtime_error.h"
+#include "runtime/values/text.h"
 
 namespace runtime {
 namespace {
@@ -40,11 +41,11 @@ constexpr std::size_t kLongestName = 255;
 class Reader {
  public:
   // With `pictureFiles`, pictures go there undecoded: only their files are wanted.
-  explicit Reader(std::string_view bytes, std::vector<QByteArray>* pictureFiles = nullptr)
+  explicit Reader(std::string_view bytes, std::vector<std::string>* pictureFiles = nullptr)
       : mBytes(bytes), mPictureFiles(pictureFiles) {}
 
   [[nodiscard]] bool AtEnd() const { return mPos == mBytes.size(); }
-  [[nodiscard]] std::vector<QByteArray>* PictureFiles() const { return mPictureFiles; }
+  [[nodiscard]] std::vector<std::string>* PictureFiles() const { return mPictureFiles; }
   void SetEntry(std::string name) { mEntry = std::move(name); }
 
   [[noreturn]] void Fail(const std::string& what) const {
@@ -68,19 +69,18 @@ class Reader {
     for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<std::uint8_t>(b[static_cast<std::size_t>(i)]);
     return value;
   }
-  QString Utf16() {
+  std::u16string Utf16() {
     const std::uint32_t count = U32();
     if (count > (mBytes.size() - mPos) / 2) Fail("a text runs past the end");
-    QString text;
-    text.resize(static_cast<qsizetype>(count));
-    for (std::uint32_t i = 0; i < count; ++i) text[static_cast<qsizetype>(i)] = QChar(U16());
+    std::u16string text(count, u'\0');
+    for (std::uint32_t i = 0; i < count; ++i) text[i] = static_cast<char16_t>(U16());
     return text;
   }
 
  private:
   std::string_view mBytes;
   std::size_t mPos = 0;
-  std::vector<QByteArray>* mPictureFiles;
+  std::vector<std::string>* mPictureFiles;
   std::string mEntry;
 };
 
@@ -95,9 +95,9 @@ class Writer {
     for (int i = 0; i < 4; ++i) U8(static_cast<std::uint8_t>(v >> (8 * i)));
   }
   void Bytes(std::string_view bytes) { mOut.append(bytes); }
-  void Utf16(const QString& text) {
+  void Utf16(std::u16string_view text) {
     U32(static_cast<std::uint32_t>(text.size()));
-    for (const QChar c : text) U16(c.unicode());
+    for (const char16_t c : text) U16(c);
   }
   std::string Take() { return std::move(mOut); }
 
@@ -146,11 +146,11 @@ Variant ReadObject(Reader& in) {
   if (id != kPictureClass) in.Fail("unknown kind of object");
   if (in.Take(4) != std::string_view("lt\0\0", 4)) in.Fail("the picture has no header");
   const std::string_view file = in.Take(in.U32());
-  if (std::vector<QByteArray>* files = in.PictureFiles()) {
-    files->emplace_back(file.data(), static_cast<qsizetype>(file.size()));
+  if (std::vector<std::string>* files = in.PictureFiles()) {
+    files->emplace_back(file);
     return Variant::Nothing();
   }
-  PictureRef picture = Picture::FromFile(QByteArray(file.data(), static_cast<qsizetype>(file.size())));
+  PictureRef picture = Picture::FromFile(std::string(file));
   if (!picture) in.Fail("the picture cannot be read");
   return Variant::FromPicture(std::move(picture));
 }
@@ -199,7 +199,7 @@ void WriteValue(Writer& out, const Variant& value) {
           out.U16(kDouble);
           out.U32(static_cast<std::uint32_t>(bits));
           out.U32(static_cast<std::uint32_t>(bits >> 32));
-        } else if constexpr (std::is_same_v<T, QString>) {
+        } else if constexpr (std::is_same_v<T, std::u16string>) {
           out.U16(kString);
           out.Utf16(v);
         } else if constexpr (std::is_same_v<T, FontRef>) {
@@ -217,19 +217,18 @@ void WriteValue(Writer& out, const Variant& value) {
             return;
           }
           out.Bytes(std::string_view(reinterpret_cast<const char*>(kPictureClass.data()), kPictureClass.size()));
-          const QByteArray file = v->FileBytes();
+          const std::string file = v->FileBytes();
           out.Bytes(std::string_view("lt\0\0", 4));
           out.U32(static_cast<std::uint32_t>(file.size()));
-          out.Bytes(std::string_view(file.constData(), static_cast<std::size_t>(file.size())));
+          out.Bytes(file);
         }
       },
       value.Get());
 }
 
-bool IsStoredName(const QString& name) {
-  if (name.isEmpty() || static_cast<std::size_t>(name.size()) > kLongestName) return false;
-  for (const QChar c : name) {
-    const char16_t u = c.unicode();
+bool IsStoredName(std::u16string_view name) {
+  if (name.empty() || name.size() > kLongestName) return false;
+  for (const char16_t u : name) {
     if (!((u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') || u == '_')) return false;
   }
   return true;
@@ -268,9 +267,9 @@ std::vector<PropertyBag::Entry> ReadEntries(Reader& in) {
   std::vector<PropertyBag::Entry> entries;
   while (!in.AtEnd()) {
     in.SetEntry({});
-    const QString name = in.Utf16();
+    const std::u16string name = in.Utf16();
     if (!IsStoredName(name)) in.Fail("a setting's name must be lower-case letters, digits or _");
-    std::string key = name.toStdString();
+    std::string key(name.begin(), name.end());
     in.SetEntry(key);
     for (const PropertyBag::Entry& entry : entries) {
       if (entry.name == key) in.Fail("the setting is stored twice");
@@ -290,8 +289,8 @@ PropertyBag PropertyBag::FromBytes(std::string_view bytes) {
   return bag;
 }
 
-std::vector<QByteArray> PropertyBag::PictureFiles(std::string_view bytes) {
-  std::vector<QByteArray> files;
+std::vector<std::string> PropertyBag::PictureFiles(std::string_view bytes) {
+  std::vector<std::string> files;
   Reader in(bytes, &files);
   try {
     ReadEntries(in);
@@ -303,7 +302,7 @@ std::vector<QByteArray> PropertyBag::PictureFiles(std::string_view bytes) {
 std::string PropertyBag::ToBytes() const {
   Writer out;
   for (const Entry& entry : mEntries) {
-    out.Utf16(QString::fromStdString(ToAsciiLower(entry.name)));
+    out.Utf16(Utf16(ToAsciiLower(entry.name)));
     WriteValue(out, entry.value);
   }
   return out.Take();

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QByteArray>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -46,7 +45,7 @@ class PropertyBag {
   static PropertyBag FromBytes(std::string_view bytes);
   // The picture files the binary form holds, in order, as stored: nothing
   // is decoded. Reading stops quietly at a fault, which FromBytes reports.
-  static std::vector<QByteArray> PictureFiles(std::string_view bytes);
+  static std::vector<std::string> PictureFiles(std::string_view bytes);
   [[nodiscard]] std::string ToBytes() const;
 
  private:

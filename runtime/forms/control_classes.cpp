@@ -11,18 +11,17 @@
 namespace runtime {
 
 ControlClasses::ControlClasses() {
-  mFactories.emplace("TextBox", [](QWidget* form, DesignReader& design, const DesignFiles& /*files*/) {
+  mFactories.emplace("TextBox", [](FormWindow& form, DesignReader& design, const DesignFiles& /*files*/) {
     return std::unique_ptr<Control>(std::make_unique<TextBox>(form, design));
   });
 }
 
 void ControlClasses::Register(std::string className, UserControlFactory factory) {
-  mFactories[std::move(className)] = [factory = std::move(factory)](QWidget* form, DesignReader& design,
+  mFactories[std::move(className)] = [factory = std::move(factory)](FormWindow& form, DesignReader& design,
                                                                     const DesignFiles& files) {
     PropertyBag settings;
     if (const std::optional<std::string> file = design.Bytes("Settings")) {
-      const QByteArray bytes = ReadDesignFile(files, *file);
-      settings = PropertyBag::FromBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+      settings = PropertyBag::FromBytes(ReadDesignFile(files, *file));
     }
     std::unique_ptr<UserControl> control = factory(form);
     ControlSite::Site(*control, design, settings);

@@ -9,11 +9,10 @@
 
 #include "runtime/design/design_reader.h"
 
-class QWidget;
-
 namespace runtime {
 
 class Control;
+class FormWindow;
 class UserControl;
 
 // The controls a form design may name by their class: the runtime's own
@@ -21,12 +20,12 @@ class UserControl;
 // ("Project.Class"). Timers and menus are the form's own.
 class ControlClasses {
  public:
-  // Makes a control of a class on the form's widget, from its design and
+  // Makes a control of a class on the form's window, from its design and
   // the files the design refers to.
   using Factory =
-      std::function<std::unique_ptr<Control>(QWidget* form, DesignReader& design, const DesignFiles& files)>;
-  // Creates a new user control on the form's widget, not yet sited.
-  using UserControlFactory = std::function<std::unique_ptr<UserControl>(QWidget* form)>;
+      std::function<std::unique_ptr<Control>(FormWindow& form, DesignReader& design, const DesignFiles& files)>;
+  // Creates a new user control on the form's window, not yet sited.
+  using UserControlFactory = std::function<std::unique_ptr<UserControl>(FormWindow& form)>;
 
   ControlClasses();
 

@@ -1,17 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/forms/form.h"
 
-#include <QApplication>
-#include <QCursor>
-#include <QIcon>
-#include <QGuiApplication>
-#include <QMenu>
-#include <QMouseEvent>
-#include <QScreen>
 #include <algorithm>
 #include <cmath>
 
 #include "runtime/controls/control_site.h"
+#include "runtime/controls/mouse_arguments.h"
 #include "runtime/controls/menu.h"
 #include "runtime/controls/timer.h"
 #include "runtime/controls/user_control.h"
@@ -20,29 +14,31 @@
 #include "runtime/design/property_bag.h"
 #include "runtime/dispatch.h"
 #include "runtime/forms/control_classes.h"
-#include "runtime/forms/form_widget.h"
-#include "runtime/input_codes.h"
 #include "runtime/program.h"
 #include "runtime/runtime_error.h"
+#include "runtime/seam/child_window.h"
+#include "runtime/seam/popup_menu.h"
+#include "runtime/seam/window_system.h"
 #include "runtime/values/picture.h"
+#include "runtime/values/picture_file.h"
 #include "runtime/values/units.h"
-#include "runtime/win32/window_handles.h"
 
 namespace runtime {
 namespace {
 
 constexpr double kLargestForm = 1e6;  // twips; far beyond any screen
 
-// Every size the icon file holds, so the platform can pick the one it needs.
-QIcon IconFromFile(const QByteArray& bytes) {
-  std::optional<QList<QImage>> images = TakeDecodedAhead(bytes);
-  if (!images) images = DecodeAll(bytes);
-  QIcon icon;
-  for (const QImage& image : *images) {
-    if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+// Every size the icon file holds, so the window system can pick the one it
+// needs.
+std::vector<PixelsRef> IconFromFile(const std::string& bytes) {
+  std::optional<std::vector<Pixels>> images = TakeDecodedAhead(bytes);
+  if (!images) images = DecodePictureFile(bytes);
+  std::vector<PixelsRef> sizes;
+  for (Pixels& image : *images) {
+    if (!image.IsNull()) sizes.push_back(std::make_shared<const Pixels>(std::move(image)));
   }
-  if (icon.isNull()) Raise(kLoadError, "the form's icon is not an icon");
-  return icon;
+  if (sizes.empty()) Raise(kLoadError, "the form's icon is not an icon");
+  return sizes;
 }
 
 float ClientSize(DesignReader& reader, std::string_view key, double fallback) {
@@ -54,10 +50,10 @@ float ClientSize(DesignReader& reader, std::string_view key, double fallback) {
 }  // namespace
 
 Form::Form(const DesignNode& design, const ControlClasses& classes, const DesignFiles& files)
-    : mWidget(std::make_unique<FormWidget>()), mName(design.name) {
+    : mWindow(WindowSystem::Current().NewFormWindow(*this)), mName(design.name) {
   if (design.className != "Form") Raise(kLoadError, "'" + design.name + "' is not a form");
   DesignReader reader(design);
-  SetCaption(reader.GbkText("Caption", QString::fromStdString(mName)));
+  SetCaption(reader.GbkText("Caption", std::u16string(mName.begin(), mName.end())));
   const std::int16_t border = reader.Integer16("BorderStyle", 2);
   reader.Number("ClientLeft", 0);
   reader.Number("ClientTop", 0);
@@ -68,40 +64,20 @@ Form::Form(const DesignNode& design, const ControlClasses& classes, const Design
   const std::optional<std::string> icon = reader.Bytes("Icon");
   reader.RequireAllRead();
   if (picture) {
-    const PictureRef skin = Picture::FromFile(ReadDesignFile(files, *picture));
+    PixelsRef skin = DecodedPicture(ReadDesignFile(files, *picture));
     if (!skin) Raise(kLoadError, "'" + *picture + "' is not a picture");
-    mWidget->SetPicture(skin->Pixels());
+    mWindow->SetPicture(std::move(skin));
   }
   // The window carries its icon from the moment it is mapped: a taskbar reads
   // it when the window appears, and may miss a later change.
-  if (icon) mWidget->setWindowIcon(IconFromFile(ReadDesignFile(files, *icon)));
+  if (icon) {
+    mWindow->SetIcon(IconFromFile(ReadDesignFile(files, *icon)));
+    mHasIcon = true;
+  }
 
-  mWidget->setObjectName(QString::fromStdString(mName));
-  const QSize client(TwipsToPixels(clientWidth), TwipsToPixels(clientHeight));
-  if (border == 0) {
-    mWidget->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-  }
-  if (border == 2 || border == 5) {
-    mWidget->resize(client);
-  } else {
-    mWidget->setFixedSize(client);
-  }
-  mWidget->onBackgroundPress = [this](QMouseEvent& event) {
-    Boundary([&] {
-      std::int16_t button = ButtonCodes(event.button());
-      std::int16_t shift = ShiftCode(event.modifiers());
-      auto x = static_cast<float>(PixelsToTwips(event.position().x()));
-      auto y = static_cast<float>(PixelsToTwips(event.position().y()));
-      MouseDown.Raise(button, shift, x, y);
-    });
-  };
-  mWidget->onCloseRequest = [this] {
-    if (mEndsProgramWhenClosed) Boundary([] { End(); });
-  };
-  mWidget->onVisibilityChange = [this] {
-    const bool held = mWidget->OutOfSight();
-    for (const auto& timer : mTimers) timer->SetHeld(held);
-  };
+  mWindow->SetName(mName);
+  if (border == 0) mWindow->SetFrameless();
+  mWindow->SetClientSize(TwipsToPixels(clientWidth), TwipsToPixels(clientHeight), !(border == 2 || border == 5));
 
   for (const DesignNode& child : design.children) AddChild(child, classes, files);
   ApplyTabOrder();
@@ -109,39 +85,51 @@ Form::Form(const DesignNode& design, const ControlClasses& classes, const Design
 
 void Form::DecodePicturesAhead(const DesignNode& design, const DesignFiles& files) {
   // What cannot be read is skipped here, for building the form to report.
-  auto read = [&files](const DesignNode& node, const char* key) -> QByteArray {
+  auto read = [&files](const DesignNode& node, const char* key) -> std::string {
     try {
       const std::optional<std::string> name = DesignReader(node).Bytes(key);
-      return name ? ReadDesignFile(files, *name) : QByteArray();
+      return name ? ReadDesignFile(files, *name) : std::string();
     } catch (const RuntimeError&) {
       return {};
     }
   };
-  QList<QByteArray> pictures;
+  std::vector<std::string> pictures;
   for (const char* key : {"Picture", "Icon"}) {
-    if (QByteArray file = read(design, key); !file.isEmpty()) pictures.append(std::move(file));
+    if (std::string file = read(design, key); !file.empty()) pictures.push_back(std::move(file));
   }
   // The controls' own pictures (a button's strip) are in their saved
   // settings; keys share a strip, which is decoded once.
   for (const DesignNode& child : design.children) {
-    const QByteArray bag = read(child, "Settings");
-    for (QByteArray& file :
-         PropertyBag::PictureFiles(std::string_view(bag.constData(), static_cast<std::size_t>(bag.size())))) {
-      if (!pictures.contains(file)) pictures.append(std::move(file));
+    for (std::string& file : PropertyBag::PictureFiles(read(child, "Settings"))) {
+      if (std::find(pictures.begin(), pictures.end(), file) == pictures.end()) pictures.push_back(std::move(file));
     }
   }
-  if (!pictures.isEmpty()) DecodeAhead(pictures);
+  if (!pictures.empty()) DecodeAhead(pictures);
 }
 
 Form::~Form() {
-  mWidget->onBackgroundPress = nullptr;
-  mWidget->onCloseRequest = nullptr;
-  mWidget->onVisibilityChange = nullptr;
   for (UserControl* control : mUserControls) ControlSite::Unload(*control);
   // Controls, timers and menus go before the window they live on.
   mControls.clear();
   mTimers.clear();
   mMenus.clear();
+  mWindow.reset();
+}
+
+void Form::BackgroundPressed(const MouseInput& press) {
+  Boundary([&] {
+    MouseArguments a(press);
+    MouseDown.Raise(a.button, a.shift, a.x, a.y);
+  });
+}
+
+void Form::CloseRequested() {
+  if (mEndsProgramWhenClosed) Boundary([] { End(); });
+}
+
+void Form::SightChanged() {
+  const bool held = mWindow->OutOfSight();
+  for (const auto& timer : mTimers) timer->SetHeld(held);
 }
 
 void Form::AddChild(const DesignNode& child, const ControlClasses& classes, const DesignFiles& files) {
@@ -155,8 +143,7 @@ void Form::AddChild(const DesignNode& child, const ControlClasses& classes, cons
     return name == child.name && (otherIndex == index || otherIndex < 0 || index < 0);
   };
   const bool duplicate =
-      std::any_of(mControls.begin(), mControls.end(),
-                  [&](const auto& c) { return taken(c->Name(), c->Index()); }) ||
+      std::any_of(mControls.begin(), mControls.end(), [&](const auto& c) { return taken(c->Name(), c->Index()); }) ||
       std::any_of(mTimers.begin(), mTimers.end(), [&](const auto& t) { return taken(t->Name(), -1); });
   if (duplicate) RaiseLoadError(child, "'" + child.name + "' is defined twice");
 
@@ -164,7 +151,7 @@ void Form::AddChild(const DesignNode& child, const ControlClasses& classes, cons
     if (index >= 0) RaiseLoadError(child, "timers have no index");
     mTimers.push_back(std::make_unique<Timer>(reader));
   } else if (const ControlClasses::Factory* factory = classes.Find(child.className)) {
-    mControls.push_back((*factory)(mWidget.get(), reader, files));
+    mControls.push_back((*factory)(*mWindow, reader, files));
     if (auto* control = dynamic_cast<UserControl*>(mControls.back().get())) mUserControls.push_back(control);
   } else {
     RaiseLoadError(child, "there is no control class '" + child.className + "'");
@@ -174,63 +161,58 @@ void Form::AddChild(const DesignNode& child, const ControlClasses& classes, cons
 
 Menu& Form::AddMenu(const DesignNode& design) {
   for (const auto& menu : mMenus) {
-    if (menu->Name() == design.name) {
-      RaiseLoadError(design, "'" + design.name + "' is defined twice");
-    }
+    if (menu->Name() == design.name) RaiseLoadError(design, "'" + design.name + "' is defined twice");
   }
   DesignReader reader(design);
   mMenus.push_back(std::make_unique<Menu>(reader));
   Menu& menu = *mMenus.back();
   reader.RequireAllRead();
   for (const DesignNode& item : design.children) {
-    if (item.className != "Menu") {
-      RaiseLoadError(item, "a menu holds only menus");
-    }
+    if (item.className != "Menu") RaiseLoadError(item, "a menu holds only menus");
     menu.AddItem(AddMenu(item));
   }
   return menu;
 }
 
 void Form::ApplyTabOrder() {
+  // Every control takes the keyboard; Tab walks them by TabIndex, the
+  // design's order breaking ties, and passes over those that are no tab
+  // stop.
   std::vector<Control*> order;
-  for (const auto& control : mControls) {
-    if (control->Widget() != nullptr && control->Widget()->focusPolicy() != Qt::NoFocus) {
-      order.push_back(control.get());
-    }
-  }
+  for (const auto& control : mControls) order.push_back(control.get());
   std::stable_sort(order.begin(), order.end(),
                    [](const Control* a, const Control* b) { return a->TabIndex() < b->TabIndex(); });
+  std::vector<ChildWindow*> windows;
   for (Control* control : order) {
-    if (!control->TabStop()) control->Widget()->setFocusPolicy(Qt::ClickFocus);
+    if (!control->TabStop()) control->Window().SetTabStop(false);
+    windows.push_back(&control->Window());
   }
-  for (std::size_t i = 1; i < order.size(); ++i) {
-    QWidget::setTabOrder(order[i - 1]->Widget(), order[i]->Widget());
-  }
+  mWindow->SetTabOrder(windows);
 }
 
-QString Form::Caption() const { return mWidget->windowTitle(); }
+std::u16string Form::Caption() const { return mWindow->Caption(); }
 
-void Form::SetCaption(const QString& caption) { mWidget->setWindowTitle(caption); }
+void Form::SetCaption(const std::u16string& caption) { mWindow->SetCaption(caption); }
 
 std::int16_t Form::WindowState() const {
-  const Qt::WindowStates state = mWidget->windowState();
-  if (state.testFlag(Qt::WindowMinimized)) return kMinimized;
-  if (state.testFlag(Qt::WindowMaximized)) return kMaximized;
+  switch (mWindow->WindowState()) {
+    case FormWindow::State::kMinimized: return kMinimized;
+    case FormWindow::State::kMaximized: return kMaximized;
+    case FormWindow::State::kNormal: break;
+  }
   return kNormal;
 }
 
 void Form::SetWindowState(std::int16_t state) {
-  Qt::WindowStates flags = mWidget->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
   switch (state) {
-    case kNormal: break;
-    case kMinimized: flags |= Qt::WindowMinimized; break;
-    case kMaximized: flags |= Qt::WindowMaximized; break;
+    case kNormal: mWindow->SetWindowState(FormWindow::State::kNormal); break;
+    case kMinimized: mWindow->SetWindowState(FormWindow::State::kMinimized); break;
+    case kMaximized: mWindow->SetWindowState(FormWindow::State::kMaximized); break;
     default: Raise(kInvalidPropertyValue);
   }
-  mWidget->setWindowState(flags);
 }
 
-std::int32_t Form::hWnd() const { return HandleOf(mWidget.get()); }
+std::int32_t Form::hWnd() const { return mWindow->Handle(); }
 
 void Form::Show() {
   const bool first = !mShown;
@@ -238,49 +220,37 @@ void Form::Show() {
   if (first) {
     for (UserControl* control : mUserControls) ControlSite::Show(*control);
     for (const auto& timer : mTimers) timer->Restart();
+    if (mStartUpPosition == 1 || mStartUpPosition == 2) mWindow->CentreOnScreen();
+    // The program's own icon is its start-up form's.
+    if (mEndsProgramWhenClosed && mHasIcon) mWindow->UseIconForProgram();
   }
-  if (first && (mStartUpPosition == 1 || mStartUpPosition == 2)) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-      const QRect area = screen->availableGeometry();
-      mWidget->move(area.x() + (area.width() - mWidget->width()) / 2,
-                    area.y() + (area.height() - mWidget->height()) / 2);
-    }
-  }
-  // The program's own icon is its start-up form's.
-  if (first && mEndsProgramWhenClosed && mWidget->testAttribute(Qt::WA_SetWindowIcon)) {
-    QApplication::setWindowIcon(mWidget->windowIcon());
-  }
-  mWidget->show();
-  mWidget->raise();
-  mWidget->ActivateOnceShown();
+  mWindow->Show();
   if (first) {
     // The focus starts on the first control in tab order that can take it.
     Control* start = nullptr;
     for (const auto& control : mControls) {
-      QWidget* widget = control->Widget();
-      if (widget != nullptr && control->TabStop() && widget->isVisibleTo(mWidget.get()) &&
-          widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) != 0 &&
+      const ChildWindow& window = control->Window();
+      if (control->TabStop() && window.IsSetVisible() && window.IsEnabled() &&
           (start == nullptr || control->TabIndex() < start->TabIndex())) {
         start = control.get();
       }
     }
-    if (start != nullptr) start->Widget()->setFocus(Qt::TabFocusReason);
+    if (start != nullptr) start->Window().Focus();
   }
   ThrowIfEnded();
 }
 
 void Form::PopupMenu(Menu& menu, std::optional<float> x, std::optional<float> y) {
-  QMenu& popup = menu.Popup();
-  if (popup.isVisible() || menu.Items().empty()) return;
-  QPoint where = QCursor::pos();
+  runtime::PopupMenu& popup = menu.Popup();
+  if (popup.IsOpen() || menu.Items().empty()) return;
+  Point where = WindowSystem::Current().CursorPos();
   if (x && y) {
-    if (!std::isfinite(*x) || !std::isfinite(*y) || std::fabs(*x) > kLargestForm ||
-        std::fabs(*y) > kLargestForm) {
+    if (!std::isfinite(*x) || !std::isfinite(*y) || std::fabs(*x) > kLargestForm || std::fabs(*y) > kLargestForm) {
       Raise(kInvalidProcedureCall);
     }
-    where = mWidget->mapToGlobal(QPoint(TwipsToPixels(*x), TwipsToPixels(*y)));
+    where = mWindow->ClientToScreen(Point{TwipsToPixels(*x), TwipsToPixels(*y)});
   }
-  popup.exec(where);
+  popup.Run(where);
   ThrowIfEnded();
 }
 

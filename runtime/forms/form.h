@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QByteArray>
-#include <QString>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -16,11 +14,11 @@
 #include "runtime/design/design_reader.h"
 #include "runtime/event.h"
 #include "runtime/runtime_error.h"
+#include "runtime/seam/form_window.h"
 
 namespace runtime {
 
 class ControlClasses;
-class FormWidget;
 class Menu;
 class Timer;
 class UserControl;
@@ -29,7 +27,7 @@ struct DesignNode;
 // A form built from its design: the window and every control, timer and
 // menu the design lists, created in the design's order. The form owns them
 // all for its whole life. Code finds them by name, as the design names them.
-class Form {
+class Form : private FormWindowEvents {
  public:
   Form(const DesignNode& design, const ControlClasses& classes, const DesignFiles& files = {});
   // Starts decoding the picture and the icon `design` names, and the
@@ -43,8 +41,8 @@ class Form {
   Form& operator=(const Form&) = delete;
 
   [[nodiscard]] const std::string& Name() const { return mName; }
-  [[nodiscard]] QString Caption() const;
-  void SetCaption(const QString& caption);
+  [[nodiscard]] std::u16string Caption() const;
+  void SetCaption(const std::u16string& caption);
 
   // The values of WindowState.
   static constexpr std::int16_t kNormal = 0;
@@ -93,23 +91,29 @@ class Form {
   [[nodiscard]] Timer& TimerNamed(std::string_view name) const;
   [[nodiscard]] Menu& MenuNamed(std::string_view name) const;
 
-  [[nodiscard]] FormWidget& Widget() const { return *mWidget; }
+  [[nodiscard]] FormWindow& Window() const { return *mWindow; }
 
   // Button (1 left, 2 right, 4 middle), Shift (1 Shift, 2 Ctrl, 4 Alt),
   // X and Y in twips, for a press on the form's background.
   Event<std::int16_t&, std::int16_t&, float&, float&> MouseDown;
 
  private:
+  // What the window tells.
+  void BackgroundPressed(const MouseInput& press) override;
+  void CloseRequested() override;
+  void SightChanged() override;
+
   [[noreturn]] void Missing(std::string_view name) const;
   void AddChild(const DesignNode& child, const ControlClasses& classes, const DesignFiles& files);
   Menu& AddMenu(const DesignNode& design);
   void ApplyTabOrder();
 
-  std::unique_ptr<FormWidget> mWidget;  // first in, last out: controls live on it
+  std::unique_ptr<FormWindow> mWindow;  // first in, last out: controls live on it
   std::string mName;
   std::int16_t mStartUpPosition = 3;
   bool mShown = false;
   bool mEndsProgramWhenClosed = false;
+  bool mHasIcon = false;
   std::vector<std::unique_ptr<Control>> mControls;
   std::vector<UserControl*> mUserControls;
   std::vector<std::unique_ptr<Timer>> mTimers;

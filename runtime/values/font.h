@@ -1,20 +1,19 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QString>
 #include <cstdint>
 #include <memory>
-
-class QFont;
+#include <string>
 
 namespace runtime {
 
 struct DesignNode;
 
 // The runtime's font object. Controls share one by reference, as the
-// system's font properties are set by reference.
+// system's font properties are set by reference. A face the system lacks is
+// drawn in a stand-in (runtime/values/font_faces.h).
 struct Font {
-  QString name;
+  std::u16string name;
   double size = 9;  // points
   std::int16_t charset = 0;
   std::int16_t weight = 400;
@@ -22,9 +21,16 @@ struct Font {
   bool underline = false;
   bool strikethrough = false;
 
-  // The face the platform should use. A face the system lacks is left to
-  // Qt's font substitution, which the application sets up at start.
-  [[nodiscard]] QFont ToQFont() const;
+  // The whole number of logical pixels the font is drawn at: 10.5 pt is 14,
+  // 9 pt is 12, as the designs' fonts were drawn. Pixels, never points: a
+  // point follows the desktop's logical DPI, which can differ from the
+  // whole-number factor the window is laid out at, while pixels scale with
+  // the layout and nothing else.
+  [[nodiscard]] int PixelSize() const;
+  // Weights are 1..1000 on every system; out-of-range ones are brought in.
+  [[nodiscard]] int DrawnWeight() const;
+
+  bool operator==(const Font&) const = default;
 };
 
 using FontRef = std::shared_ptr<Font>;

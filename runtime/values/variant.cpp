@@ -1,24 +1,68 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/values/variant.h"
 
-#include <QLocale>
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <system_error>
 #include <type_traits>
 
 #include "runtime/runtime_error.h"
 #include "runtime/values/arithmetic.h"
+#include "runtime/values/text.h"
 
 namespace runtime {
+namespace {
+
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f'; }
+
+// A number in the notation every locale reads alike: blanks around it, an
+// optional sign, digits with a "." fraction, an optional exponent, or inf
+// and nan; no group separators. Nothing else converts.
+bool ParseNumber(std::u16string_view text, double& out) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  if (text.empty() || text.size() > 1000) return false;
+  std::string ascii;
+  ascii.reserve(text.size());
+  for (const char16_t c : text) {
+    if (c >= 0x80) return false;
+    ascii.push_back(static_cast<char>(c));
+  }
+  const char* first = ascii.data();
+  const char* last = first + ascii.size();
+  // from_chars takes a minus sign but not a plus.
+  if (*first == '+') {
+    ++first;
+    if (first == last || *first == '-') return false;
+  }
+  double value = 0;
+  const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
+  if (end != last) return false;
+  // Beyond a double's range is no number it can hold.
+  if (error != std::errc{}) return false;
+  out = value;
+  return true;
+}
+
+// Up to 15 significant digits, the shortest way: "12", "0.5", "1e+20".
+std::u16string FormatNumber(double number) {
+  if (std::isnan(number)) return u"nan";
+  if (std::isinf(number)) return number < 0 ? u"-inf" : u"inf";
+  char buffer[64];
+  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::general, 15);
+  if (error != std::errc{}) return {};
+  return FromAscii(std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
+}
+
+}  // namespace
 
 bool Variant::IsObject() const {
   return std::holds_alternative<PictureRef>(mValue) || std::holds_alternative<FontRef>(mValue);
 }
 
 bool Variant::Numeric(double& out) const {
-  if (const auto* text = std::get_if<QString>(&mValue)) {
-    bool ok = false;
-    out = QLocale::c().toDouble(text->trimmed(), &ok);
-    return ok;
-  }
+  if (const auto* text = std::get_if<std::u16string>(&mValue)) return ParseNumber(*text, out);
   if (IsObject()) return false;
   out = std::visit(
       [](const auto& v) -> double {
@@ -37,9 +81,9 @@ bool Variant::Numeric(double& out) const {
 }
 
 std::int16_t Variant::ToBoolean() const {
-  if (const auto* text = std::get_if<QString>(&mValue)) {
-    if (text->compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0) return -1;
-    if (text->compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0) return 0;
+  if (const auto* text = std::get_if<std::u16string>(&mValue)) {
+    if (SameIgnoringAsciiCase(*text, u"True")) return -1;
+    if (SameIgnoringAsciiCase(*text, u"False")) return 0;
   }
   double number = 0;
   if (!Numeric(number)) Raise(kTypeMismatch);
@@ -58,13 +102,13 @@ std::int32_t Variant::ToLong() const {
   return RoundToLong(number);
 }
 
-QString Variant::ToString() const {
-  if (const auto* text = std::get_if<QString>(&mValue)) return *text;
-  if (const auto* v = std::get_if<Bool>(&mValue)) return v->value != 0 ? QStringLiteral("True") : QStringLiteral("False");
+std::u16string Variant::ToString() const {
+  if (const auto* text = std::get_if<std::u16string>(&mValue)) return *text;
+  if (const auto* v = std::get_if<Bool>(&mValue)) return v->value != 0 ? u"True" : u"False";
   if (std::holds_alternative<Empty>(mValue)) return {};
   double number = 0;
   if (!Numeric(number)) Raise(kTypeMismatch);
-  return QLocale::c().toString(number, 'g', 15);
+  return FormatNumber(number);
 }
 
 PictureRef Variant::ToPicture() const {
@@ -89,8 +133,8 @@ bool Variant::SameAs(const Variant& other) const {
     }
     return false;
   }
-  const auto* textA = std::get_if<QString>(&mValue);
-  const auto* textB = std::get_if<QString>(&other.mValue);
+  const auto* textA = std::get_if<std::u16string>(&mValue);
+  const auto* textB = std::get_if<std::u16string>(&other.mValue);
   if (textA != nullptr || textB != nullptr) return textA != nullptr && textB != nullptr && *textA == *textB;
   double a = 0;
   double b = 0;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QString>
 #include <cstdint>
+#include <string>
 #include <variant>
 
 #include "runtime/values/font.h"
@@ -32,7 +32,7 @@ class Variant {
   static Variant FromLong(std::int32_t value) { return Variant(Long{value}); }
   static Variant FromBoolean(std::int16_t value) { return Variant(Bool{value}); }
   static Variant FromDouble(double value) { return Variant(value); }
-  static Variant FromString(QString value) { return Variant(std::move(value)); }
+  static Variant FromString(std::u16string value) { return Variant(std::move(value)); }
   static Variant FromPicture(PictureRef value) { return Variant(std::move(value)); }
   static Variant FromFont(FontRef value) { return Variant(std::move(value)); }
   static Variant Nothing() { return Variant(PictureRef()); }
@@ -44,14 +44,14 @@ class Variant {
   [[nodiscard]] std::int16_t ToBoolean() const;
   [[nodiscard]] std::int16_t ToInteger() const;
   [[nodiscard]] std::int32_t ToLong() const;
-  [[nodiscard]] QString ToString() const;
+  [[nodiscard]] std::u16string ToString() const;
   [[nodiscard]] PictureRef ToPicture() const;  // null for Nothing
   [[nodiscard]] FontRef ToFont() const;
 
   // Equal values of any numeric kind compare equal; objects by identity.
   [[nodiscard]] bool SameAs(const Variant& other) const;
 
-  using Value = std::variant<Empty, Integer, Long, Bool, double, QString, PictureRef, FontRef>;
+  using Value = std::variant<Empty, Integer, Long, Bool, double, std::u16string, PictureRef, FontRef>;
   [[nodiscard]] const Value& Get() const { return mValue; }
 
  private:

@@ -3,8 +3,11 @@
 
 #include <cstdint>
 
+#include "runtime/seam/gdi_types.h"
+
 // The few window-system calls the system makes, with their usual names and
-// 32-bit arguments, carried out on Qt.
+// 32-bit arguments. They go to the window system the program runs on: the
+// real calls on Windows, their equivalents elsewhere.
 namespace runtime::win32 {
 
 struct POINTAPI {
@@ -12,12 +15,7 @@ struct POINTAPI {
   std::int32_t y;
 };
 
-struct RECT {
-  std::int32_t left;
-  std::int32_t top;
-  std::int32_t right;
-  std::int32_t bottom;
-};
+using RECT = gdi::RECT;
 
 inline constexpr std::uint32_t WM_SYSCOMMAND = 0x0112;
 inline constexpr std::int32_t SC_MOVE = 0xF010;
@@ -25,15 +23,14 @@ inline constexpr std::int32_t SC_MOVE = 0xF010;
 // the title bar, makes the window follow the pointer at once.
 inline constexpr std::int32_t HTCAPTION = 2;
 
-// Releases an explicit mouse grab. The press that started a drag keeps the
-// pointer for its window, so a drag that follows still sees the pointer move.
+// Releases the program's hold on the pointer. The press that started a drag
+// keeps the pointer for its window, so a drag that follows still sees the
+// pointer move.
 std::int32_t ReleaseCapture();
 
 // Only the system command to move a window is understood: the window then
-// follows the pointer until the button that is down on it is released. It
-// returns at once; the move goes on as the pointer moves.
-std::int32_t SendMessageA(std::int32_t hWnd, std::uint32_t message, std::int32_t wParam,
-                          std::int32_t lParam);
+// follows the pointer until the button that is down on it is released.
+std::int32_t SendMessageA(std::int32_t hWnd, std::uint32_t message, std::int32_t wParam, std::int32_t lParam);
 
 // The pointer's position on the screen, in logical pixels.
 std::int32_t GetCursorPos(POINTAPI* point);

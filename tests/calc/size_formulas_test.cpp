@@ -62,6 +62,44 @@ TEST(SizeFormulas, EveryTypableInputMatchesExactArithmetic) {
   }
 }
 
+// The exact answers for a whole size n, as the integer formulas give them.
+struct ExactSizes {
+  std::string fat32;
+  std::string ntfs;
+};
+
+ExactSizes Exact(std::int64_t n) {
+  const std::int64_t k = 2097152 * n / 16065 + 1;
+  return {std::to_string(1028 * n - 4), std::to_string(16065 * k / 2048 + 1)};
+}
+
+// Beyond the window, as the companion reads sizes: the double arithmetic stays
+// exact up to LargestExactSizeGb and slips at the very next size, so the
+// bound is neither too low nor too high. Every size from 1 up to it was
+// compared once, in 45 s; these spans keep the edge where any slip starts.
+TEST(SizeFormulas, ExactUpToTheLargestExactSize) {
+  const auto largest = static_cast<std::int64_t>(calc::LargestExactSizeGb);
+  const std::int64_t spans[][2] = {
+      {(std::int64_t{1} << 31) - 20000, (std::int64_t{1} << 31) + 20000},
+      {(std::int64_t{1} << 32) - 100000, largest},
+  };
+  for (const auto& span : spans) {
+    for (std::int64_t n = span[0]; n <= span[1]; ++n) {
+      const std::string input = std::to_string(n);
+      const ExactSizes exact = Exact(n);
+      const auto fat32 = calc::Fat32SizeText(input);
+      const auto ntfs = calc::NtfsSizeText(input);
+      if (!fat32.Ok() || !ntfs.Ok() || fat32.Value() != exact.fat32 || ntfs.Value() != exact.ntfs) {
+        FAIL() << "input " << n;
+      }
+    }
+  }
+  const std::string past = std::to_string(largest + 1);
+  const auto ntfs = calc::NtfsSizeText(past);
+  ASSERT_TRUE(ntfs.Ok());
+  EXPECT_NE(ntfs.Value(), Exact(largest + 1).ntfs) << past;
+}
+
 struct Rejected {
   const char* input;
   calc::Failure failure;

@@ -1,52 +1,41 @@
 // SPDX-License-Identifier: MIT
 // Any bytes as a form design: either a form, built with its controls and
 // then unloaded without leaving a device context, bitmap or palette behind,
-// or a run-time error; never a crash, a hang or an exception reaching Qt.
-#include <QApplication>
-#include <QBuffer>
-#include <QImage>
+// or a run-time error; never a crash, a hang or an exception escaping. The
+// form is built on the window system made for tests.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "front_end/test_window_system.h"
+#include "fuzz_setup.h"
 #include "image_button/register.h"
+#include "runtime/design/form_design.h"
+#include "runtime/design/property_bag.h"
 #include "runtime/forms/control_classes.h"
 #include "runtime/forms/form.h"
-#include "runtime/design/form_design.h"
-#include "runtime/win32/gdi.h"
 #include "runtime/program.h"
-#include "runtime/design/property_bag.h"
 #include "runtime/runtime_error.h"
-#include "qt_fuzz_setup.h"
+#include "runtime/values/picture.h"
+#include "runtime/win32/gdi.h"
+#include "support/picture_file.h"
 
 namespace {
 
-QByteArray Encoded(const QImage& image, const char* format) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, format);
-  return bytes;
-}
-
 // The files a design may name: a strip, a skin, an icon and a button's
 // saved settings.
-QByteArray File(std::string_view name) {
-  static const QByteArray strip = [] {
-    QImage image(175, 35, QImage::Format_RGB32);
-    image.fill(Qt::blue);
-    return Encoded(image, "JPG");
-  }();
-  static const QByteArray settings = [] {
+std::string File(std::string_view name) {
+  static const std::string strip =
+      test_support::FlatPictureFile(175, 35, runtime::MakeRgb(0, 0, 255), "jpeg");
+  static const std::string settings = [] {
     runtime::PropertyBag bag;
     bag.WriteProperty("backpicture", runtime::Variant::FromPicture(runtime::Picture::FromFile(strip)));
-    bag.WriteProperty("caption", runtime::Variant::FromString(QStringLiteral("1")));
-    const std::string bytes = bag.ToBytes();
-    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    bag.WriteProperty("caption", runtime::Variant::FromString(u"1"));
+    return bag.ToBytes();
   }();
-  static const QByteArray icon = Encoded(QImage(16, 16, QImage::Format_ARGB32), "ICO");
+  static const std::string icon = test_support::PictureFile(runtime::Pixels(16, 16, 0, true), "ico");
   if (name.ends_with(".bag")) return settings;
   if (name.ends_with(".jpg")) return strip;
   if (name.ends_with(".ico")) return icon;
@@ -65,8 +54,9 @@ const runtime::ControlClasses& Classes() {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  fuzz_support::StartQt(argc, argv);
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
+  // Never torn down: libFuzzer ends the process with exit().
+  new test_front_end::TestWindowSystem;
   Classes();
   File("warm.bag");
   return 0;
@@ -86,7 +76,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fprintf(stderr, "an unloaded form left device contexts, bitmaps or palettes behind\n");
     std::abort();
   }
-  fuzz_support::Housekeeping();
   fuzz_support::CountInput();
   return 0;
 }

@@ -36,10 +36,11 @@
 #include "expected_sizes.h"
 #include "main_window/form1.h"
 #include "main_window/project.h"
-#include "runtime/dispatch.h"
-#include "runtime/forms/form_widget.h"
-#include "runtime/controls/line_edit_box.h"
+#include "qt/fonts.h"
+#include "qt/form_widget.h"
+#include "qt/line_edit_box.h"
 #include "qt_fuzz_setup.h"
+#include "runtime/dispatch.h"
 
 namespace {
 
@@ -63,12 +64,13 @@ struct Session {
       std::fprintf(stderr, "reported: run-time error %d: %s\n", error.Number(), error.Description().c_str());
     });
     form.Show();
-    QApplication::setActiveWindow(&form.Widget());
+    auto& window = dynamic_cast<qt_frontend::FormWidget&>(form.Window());
+    QApplication::setActiveWindow(&window);
     QCoreApplication::processEvents();
-    form.Text1(0).Widget()->setFocus();
+    dynamic_cast<QWidget&>(form.Text1(0).Field()).setFocus();
     // Shown once, it stays shown but is no longer painted: repainting the
     // window after every paste would cost three times the paste itself.
-    form.Widget().setUpdatesEnabled(false);
+    window.setUpdatesEnabled(false);
   }
 };
 
@@ -242,19 +244,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedDataProvider input(data, size);
   main_window::Form1& form = gSession->form;
   runtime::TextBox& sizeField = form.Text1(0);
-  runtime::LineEditBox& field = sizeField.Field();
+  auto& field = dynamic_cast<qt_frontend::LineEditBox&>(sizeField.Field());
 
   const Path path = ChoosePath(data, size, input);
   // The content arrives as a code write, as the keypad and Clear make them,
   // and is then selected as the user selects.
   const QString content = FieldContent(input.ConsumeRandomLengthString(24));
-  runtime::Boundary([&] { sizeField.SetText(content); });
+  runtime::Boundary([&] { sizeField.SetText(content.toStdU16String()); });
   const int start = CharacterBoundary(content, input.ConsumeIntegralInRange<int>(0, static_cast<int>(content.size())));
   const int end = CharacterBoundary(content, input.ConsumeIntegralInRange<int>(start, static_cast<int>(content.size())));
   field.setSelection(start, end - start);
 
-  const QString before = sizeField.Text();
-  QWidget* widget = sizeField.Widget();
+  const QString before = qt_frontend::ToQString(sizeField.Text());
+  QWidget* widget = &field;
   switch (path) {
     case Path::kShiftInsert:
       OfferOnClipboard(input, QClipboard::Clipboard);
@@ -277,7 +279,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   ProcessEvents();
 
-  const QString after = sizeField.Text();
+  const QString after = qt_frontend::ToQString(sizeField.Text());
   const qsizetype limit = std::max<qsizetype>(sizeField.MaxLength(), before.size());
   Check(after.size() <= limit, "the field stays within the user's limit");
   Check(std::none_of(after.begin(), after.end(), IsLineBreak), "the field holds no line break");
@@ -285,8 +287,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::string typed = after.toStdString();
   if (const auto n = fuzz_support::SmallDigitString(typed)) {
-    Check(form.Text1(1).Text().toStdString() == fuzz_support::ExpectedFat32(*n), "FAT32 agrees with the formula");
-    Check(form.Text1(2).Text().toStdString() == fuzz_support::ExpectedNtfs(*n), "NTFS agrees with the formula");
+    Check(qt_frontend::ToQString(form.Text1(1).Text()).toStdString() == fuzz_support::ExpectedFat32(*n),
+          "FAT32 agrees with the formula");
+    Check(qt_frontend::ToQString(form.Text1(2).Text()).toStdString() == fuzz_support::ExpectedNtfs(*n),
+          "NTFS agrees with the formula");
   }
   Check(gSession->reported == 0, "nothing was reported");
   Check(!gSession->project.Ended(), "the program runs on");

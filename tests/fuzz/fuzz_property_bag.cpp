@@ -1,19 +1,22 @@
 // SPDX-License-Identifier: MIT
 // Any bytes as a control's saved settings: either a bag that writes back the
 // very same bytes, or a load error; never a crash or a read past the end.
+// The pictures a bag holds live on the window system made for tests.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
-#include "runtime/win32/gdi.h"
+#include "front_end/test_window_system.h"
+#include "fuzz_setup.h"
 #include "runtime/design/property_bag.h"
 #include "runtime/runtime_error.h"
-#include "qt_fuzz_setup.h"
+#include "runtime/win32/gdi.h"
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  fuzz_support::StartQt(argc, argv);
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
+  // Never torn down: libFuzzer ends the process with exit().
+  new test_front_end::TestWindowSystem;
   return 0;
 }
 
@@ -33,7 +36,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fprintf(stderr, "pictures were left behind\n");
     std::abort();
   }
-  fuzz_support::Housekeeping();
   fuzz_support::CountInput();
   return 0;
 }

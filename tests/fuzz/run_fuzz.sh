@@ -32,6 +32,9 @@ export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 #    the limit) is decided within the first few; longer texts only cost
 #    more. At 64 KiB the inputs grew until a run slowed to a quarter of its
 #    speed.
+#  - Picture files up to 64 KiB, the default: room for an icon of many
+#    frames or a JPEG with real image data, and the decoders check each
+#    declared size before they allocate, so longer inputs only cost more.
 #  - The paste target skips libFuzzer's leak check after each input that
 #    allocates more than it frees: that check scans the whole heap, and Qt's
 #    glyph and font caches grow with most new texts the field lays out, so it

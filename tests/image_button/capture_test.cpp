@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include "front_end/test_window_system.h"
 #include "image_button/ibutton_fixture.h"
 #include "image_button/ibutton_peer.h"
 #include "runtime/win32/gdi.h"
+#include "runtime/win32/memory_gdi.h"
 
 namespace {
 
@@ -23,13 +25,15 @@ struct SelectedStrip {
   gdi::HDC dc = 0;
 };
 
-class DisplayGuard {
- public:
-  explicit DisplayGuard(gdi::Display display) { gdi::SetDisplay(std::move(display)); }
-  ~DisplayGuard() { gdi::SetDisplay({}); }
-};
+// The block of `pixels` from (x, y), `width` x `height`.
+runtime::Pixels Block(const runtime::Pixels& pixels, int x, int y, int width, int height) {
+  runtime::Pixels block(width, height, 0, pixels.HasAlpha());
+  runtime::CopyPixels(block.View(), 0, 0, width, height, pixels.View(), x, y);
+  return block;
+}
 
 TEST(CaptureArea, EachFrameBecomesAPictureOfItsOwnPixelForPixel) {
+  test_front_end::TestWindowSystem ws;
   const gdi::ObjectCounts before = gdi::LiveObjects();
   runtime::PictureRef kept;
   {
@@ -37,14 +41,14 @@ TEST(CaptureArea, EachFrameBecomesAPictureOfItsOwnPixelForPixel) {
     for (int i = 0; i < 4; ++i) {
       const runtime::PictureRef frame = IButtonPeer::CaptureArea(strip.dc, 35 * i, 0, 35, 35);
       ASSERT_TRUE(frame);
-      EXPECT_EQ(frame->Pixels(), strip.picture->Pixels().copy(35 * i, 0, 35, 35)) << "frame " << i;
-      EXPECT_EQ(frame->Pixels().pixel(17, 17), kFrameColours[i]);
+      EXPECT_EQ(frame->Copy(), Block(strip.picture->Copy(), 35 * i, 0, 35, 35)) << "frame " << i;
+      EXPECT_EQ(frame->Copy().At(17, 17), kFrameColours[i]);
       EXPECT_EQ(frame->hPal(), 0);
       EXPECT_EQ(frame->Width(), 926);
     }
     kept = IButtonPeer::CaptureArea(strip.dc, 35, 0, 35, 35);
   }
-  EXPECT_EQ(kept->Pixels().pixel(0, 0), kFrameColours[1]) << "the copy outlives its source";
+  EXPECT_EQ(kept->Copy().At(0, 0), kFrameColours[1]) << "the copy outlives its source";
   kept.reset();
   EXPECT_EQ(gdi::LiveObjects(), before) << "every DC, bitmap and palette is released";
 }
@@ -52,19 +56,20 @@ TEST(CaptureArea, EachFrameBecomesAPictureOfItsOwnPixelForPixel) {
 TEST(CaptureArea, KeepsThePaletteOnlyOnA256ColourPaletteDisplay) {
   const struct {
     const char* display;
-    gdi::Display settings;
+    runtime::MemoryGdi::Display settings;
     bool palette;
-  } rows[] = {{"true colour", gdi::Display{}, false},
-              {"256 colours", gdi::PaletteDisplay(256), true},
-              {"a 200-entry palette", gdi::PaletteDisplay(200), false}};
+  } rows[] = {{"true colour", runtime::MemoryGdi::Display{}, false},
+              {"256 colours", runtime::MemoryGdi::PaletteDisplay(256), true},
+              {"a 200-entry palette", runtime::MemoryGdi::PaletteDisplay(200), false}};
+  test_front_end::TestWindowSystem ws;
   const gdi::ObjectCounts before = gdi::LiveObjects();
   for (const auto& row : rows) {
     SCOPED_TRACE(row.display);
-    DisplayGuard display(row.settings);
+    ws.Gdi().SetDisplay(row.settings);
     SelectedStrip strip;
     const runtime::PictureRef frame = IButtonPeer::CaptureArea(strip.dc, 70, 0, 35, 35);
     ASSERT_TRUE(frame);
-    EXPECT_EQ(frame->Pixels().pixel(3, 3), kFrameColours[2]);
+    EXPECT_EQ(frame->Copy().At(3, 3), kFrameColours[2]);
     if (row.palette) {
       const std::vector<gdi::PALETTEENTRY> entries = gdi::PaletteEntries(frame->hPal());
       ASSERT_EQ(entries.size(), 256u);
@@ -74,12 +79,14 @@ TEST(CaptureArea, KeepsThePaletteOnlyOnA256ColourPaletteDisplay) {
       EXPECT_EQ(frame->hPal(), 0);
     }
   }
+  ws.Gdi().SetDisplay({});
   EXPECT_EQ(gdi::LiveObjects(), before) << "releasing the picture frees its palette too";
 }
 
 TEST(BitmapToPicture, WhenNoPictureCanBeMadeTheHandlesAreDeleted) {
+  test_front_end::TestWindowSystem ws;
   const gdi::ObjectCounts before = gdi::LiveObjects();
-  const gdi::HBITMAP bitmap = gdi::CreateBitmapFromImage(QImage(4, 4, QImage::Format_RGB32));
+  const gdi::HBITMAP bitmap = gdi::CreateBitmap(runtime::Pixels(4, 4));
   gdi::LOGPALETTE record{};
   record.palVersion = 0x300;
   record.palNumEntries = 4;
@@ -94,25 +101,29 @@ TEST_F(IButtonTest, APushButtonCutsFourFramesAndSizesItselfToOne) {
   image_button::iButton& button = Button();
   ASSERT_EQ(Peer().StateImageCount(), 4u);
   for (int state = 0; state < 4; ++state) {
-    const QImage frame = Peer().StateImageFor(state)->Pixels();
-    EXPECT_EQ(frame.size(), QSize(35, 35));
-    EXPECT_EQ(frame.pixel(34, 34), kFrameColours[state]);
+    const runtime::Pixels frame = Peer().StateImageFor(state)->Copy();
+    EXPECT_EQ(frame.Width(), 35);
+    EXPECT_EQ(frame.Height(), 35);
+    EXPECT_EQ(frame.At(34, 34), kFrameColours[state]);
   }
   EXPECT_EQ(button.Width(), 525.0f);
   button.SetWidth(900);
   EXPECT_EQ(button.Width(), 525.0f) << "AutoSize snaps back to one frame";
-  EXPECT_EQ(button.Widget()->size(), QSize(35, 35));
+  EXPECT_EQ(Surface().Place().width, 35);
+  EXPECT_EQ(Surface().Place().height, 35);
 }
 
 TEST_F(IButtonTest, AToggleButtonCutsEightNarrowerFrames) {
   image_button::iButton& button = Button();
   button.LetStyle(1);
   ASSERT_EQ(Peer().StateImageCount(), 8u);
-  EXPECT_EQ(Peer().StateImageFor(0)->Pixels().size(), QSize(17, 35)) << "175 / 10 = 17.5, rounded to even";
+  const runtime::Pixels first = Peer().StateImageFor(0)->Copy();
+  EXPECT_EQ(first.Width(), 17) << "175 / 10 = 17.5, rounded to even";
+  EXPECT_EQ(first.Height(), 35);
   EXPECT_EQ(button.Width(), 255.0f);
   EXPECT_EQ(button.Height(), 525.0f);
   const int cuts = Peer().CutCount();
-  button.LetCaption(QStringLiteral("x"));
+  button.LetCaption(u"x");
   button.cMouseAction(1, runtime::kTrue);
   EXPECT_EQ(Peer().CutCount(), cuts) << "redraws never cut the strip again";
 }

@@ -6,7 +6,7 @@
 // not compile: a font set there would skip the redraw and the notice of the
 // change, a Tag set before the first show would stop the strip from ever
 // being cut.
-#include <QString>
+#include <string>
 
 #include "image_button/ibutton.h"
 #include "runtime/values/font.h"
@@ -15,8 +15,8 @@ void UseButton(image_button::iButton& button, const runtime::FontRef& font) {
 #if !defined(REACH)
   button.SetcFont(font);
   button.LetEnabled(runtime::kFalse);
-  button.LetCaption(QString());
-  button.SetToolTipText(QString());
+  button.LetCaption(std::u16string());
+  button.SetToolTipText(std::u16string());
   (void)button.hdc();
   (void)button.Image();
 #elif REACH == 1
@@ -28,7 +28,7 @@ void UseButton(image_button::iButton& button, const runtime::FontRef& font) {
 #elif REACH == 4
   button.Cls();
 #elif REACH == 5
-  button.SetTag(QString());
+  button.SetTag(std::u16string());
 #elif REACH == 6
   button.Unload();
 #endif

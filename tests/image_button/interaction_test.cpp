@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include <QKeyEvent>
-
 #include "image_button/ibutton_fixture.h"
+#include "runtime/seam/input.h"
 
 namespace {
 
 using runtime::kFalse;
+using runtime::kLeftButton;
+using runtime::kRightButton;
 using runtime::kTrue;
 using test_support::IButtonTest;
 
@@ -23,16 +24,17 @@ class Interaction : public IButtonTest {
     b.MouseDown.Handle([this](std::int16_t& button, std::int16_t&, float&, float&) { downs.push_back(button); });
     b.MouseUp.Handle([this](std::int16_t& button, std::int16_t&, float&, float&) { ups.push_back(button); });
     // Let the first poll after creation pass with the pointer away.
-    Eventually([&] { return !Peer().Tracking(); });
+    Poll();
+    EXPECT_FALSE(Peer().Tracking());
     outs = 0;
   }
 
-  QPoint Outside() { return Centre() + QPoint(80, 0); }
-  void Key(QEvent::Type type, Qt::Key key, bool repeat = false) {
-    QKeyEvent event(type, key, Qt::NoModifier, key == Qt::Key_Space ? QStringLiteral(" ") : QStringLiteral("\r"),
-                    repeat);
-    QApplication::sendEvent(Surface(), &event);
+  runtime::Point Outside() { return {Centre().x + 80, Centre().y}; }
+  // A key goes down (or repeats) and types its character, or comes up.
+  void KeyDown(std::int16_t key, bool repeat = false) {
+    ws.PressKey(Surface(), key, key == runtime::kKeySpace ? u' ' : u'\r', repeat);
   }
+  void KeyUp(std::int16_t key, bool repeat = false) { ws.ReleaseKey(Surface(), key, repeat); }
 
   int clicks = 0;
   int doubleClicks = 0;
@@ -47,10 +49,11 @@ TEST_F(Interaction, HoverShowsOnEnteringAndThePollNoticesLeaving) {
   EXPECT_EQ(Peer().DrawnState(), 1);
   EXPECT_EQ(overs, 1);
   EXPECT_TRUE(Peer().Tracking());
-  MoveTo(Centre() + QPoint(3, 3));
+  MoveTo({Centre().x + 3, Centre().y + 3});
   EXPECT_EQ(overs, 1) << "MouseOver once per visit";
   PointerTo(Outside());
-  EXPECT_TRUE(Eventually([&] { return outs == 1; }));
+  Poll();
+  EXPECT_EQ(outs, 1);
   EXPECT_EQ(Peer().DrawnState(), 0);
   EXPECT_FALSE(Peer().Tracking()) << "the poll stops once the pointer has left";
 }
@@ -62,7 +65,8 @@ TEST_F(Interaction, ThePointerComingBackShowsHoverAndRaisesMouseOverAgain) {
     EXPECT_EQ(Peer().DrawnState(), 1);
     EXPECT_EQ(overs, visit);
     PointerTo(Outside());
-    EXPECT_TRUE(Eventually([&] { return outs == visit; }));
+    Poll();
+    EXPECT_EQ(outs, visit);
     EXPECT_EQ(Peer().DrawnState(), 0);
   }
 }
@@ -74,7 +78,8 @@ TEST_F(Interaction, AButtonDisabledUnderThePointerLeavesOnTheNextTick) {
   EXPECT_EQ(Peer().DrawnState(), 3);
   // The window system passes over a disabled window, so the poll finds the
   // pointer gone although it has not moved.
-  EXPECT_TRUE(Eventually([&] { return outs == 1; }));
+  Poll();
+  EXPECT_EQ(outs, 1);
   EXPECT_EQ(Peer().DrawnState(), 0);
   EXPECT_FALSE(Peer().Tracking());
 }
@@ -84,9 +89,11 @@ TEST_F(Interaction, PressLeaveComeBackAndReleaseClicksOnce) {
   Press();
   EXPECT_EQ(Peer().DrawnState(), 2);
   PointerTo(Outside());
-  EXPECT_TRUE(Eventually([&] { return Peer().DrawnState() == 0; }));
+  Poll();
+  EXPECT_EQ(Peer().DrawnState(), 0);
   PointerTo(Centre());
-  EXPECT_TRUE(Eventually([&] { return Peer().DrawnState() == 2; }));
+  Poll();
+  EXPECT_EQ(Peer().DrawnState(), 2);
   EXPECT_EQ(outs, 0);
   EXPECT_EQ(overs, 1);
   Release();
@@ -98,17 +105,18 @@ TEST_F(Interaction, ReleasingOutsideIsNoClick) {
   MoveTo(Centre());
   Press();
   PointerTo(Outside());
-  QTest::mouseRelease(Surface(), Qt::LeftButton, {}, Surface()->mapFromGlobal(Outside()));
+  Release();
   EXPECT_EQ(ups, std::vector<int>{1});
   EXPECT_EQ(clicks, 0);
   EXPECT_EQ(Peer().DrawnState(), 0);
-  EXPECT_TRUE(Eventually([&] { return outs == 1; }));
+  Poll();
+  EXPECT_EQ(outs, 1);
 }
 
 TEST_F(Interaction, OtherButtonsRaiseTheirEventsButNoClick) {
   MoveTo(Centre());
-  Press(Qt::RightButton);
-  Release(Qt::RightButton);
+  Press(kRightButton);
+  Release(kRightButton);
   EXPECT_EQ(downs, std::vector<int>{2});
   EXPECT_EQ(ups, std::vector<int>{2});
   EXPECT_EQ(clicks, 0);
@@ -125,37 +133,35 @@ TEST_F(Interaction, AContainerThatChangesButtonOrKeyCodeStopsTheAction) {
   Release();
   EXPECT_EQ(clicks, 0);
   const int draws = Peer().DrawButtonCount();
-  Key(QEvent::KeyPress, Qt::Key_Return);
+  KeyDown(runtime::kKeyReturn);
   EXPECT_EQ(clicks, 0);
   EXPECT_EQ(Peer().DrawButtonCount(), draws);
 }
 
 TEST_F(Interaction, TwoQuickPressesAreTwoClicksAndOneDoubleClick) {
   MoveTo(Centre());
-  const QPoint at = Surface()->mapFromGlobal(Centre());
-  QTest::mousePress(Surface(), Qt::LeftButton, {}, at);
-  QTest::mouseRelease(Surface(), Qt::LeftButton, {}, at);
-  // Qt reports the second press of a double click only as a double click.
-  QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(at), Surface()->mapToGlobal(QPointF(at)),
-                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(Surface(), &second);
+  Press();
+  Release();
+  // The second press of a double click comes as a press the window system
+  // marks as the second.
+  ws.Press(Surface(), kLeftButton, true);
   EXPECT_EQ(Peer().DrawnState(), 2);
-  QTest::mouseRelease(Surface(), Qt::LeftButton, {}, at);
+  Release();
   EXPECT_EQ(clicks, 2);
   EXPECT_EQ(doubleClicks, 1);
 }
 
 TEST_F(Interaction, EnterClicksOnEveryKeyDownAndSpaceOnKeyUp) {
-  Key(QEvent::KeyPress, Qt::Key_Return);
-  Key(QEvent::KeyPress, Qt::Key_Return, true);
-  Key(QEvent::KeyPress, Qt::Key_Return, true);
+  KeyDown(runtime::kKeyReturn);
+  KeyDown(runtime::kKeyReturn, true);
+  KeyDown(runtime::kKeyReturn, true);
   EXPECT_EQ(clicks, 3);
-  Key(QEvent::KeyPress, Qt::Key_Space);
-  Key(QEvent::KeyRelease, Qt::Key_Space, true);
-  Key(QEvent::KeyPress, Qt::Key_Space, true);
+  KeyDown(runtime::kKeySpace);
+  KeyUp(runtime::kKeySpace, true);
+  KeyDown(runtime::kKeySpace, true);
   EXPECT_EQ(Peer().DrawnState(), 2);
   EXPECT_EQ(clicks, 3);
-  Key(QEvent::KeyRelease, Qt::Key_Space);
+  KeyUp(runtime::kKeySpace);
   EXPECT_EQ(clicks, 4);
   EXPECT_EQ(Peer().DrawnState(), 0);
 }
@@ -169,15 +175,14 @@ TEST_F(Interaction, AToggleButtonTogglesOnReleaseEnterAndSpaceButNotOnDoubleClic
   Release();
   EXPECT_EQ(b.Value(), kTrue);
   EXPECT_EQ(Peer().DrawnState(), 1);
-  EXPECT_EQ(Peer().StateImageFor(1)->Pixels().pixel(0, 0), test_support::kFrameColours[5]);
-  Key(QEvent::KeyPress, Qt::Key_Return);
+  EXPECT_EQ(Peer().StateImageFor(1)->Copy().At(0, 0), test_support::kFrameColours[5]);
+  KeyDown(runtime::kKeyReturn);
   EXPECT_EQ(b.Value(), kFalse);
-  Key(QEvent::KeyPress, Qt::Key_Space);
-  Key(QEvent::KeyRelease, Qt::Key_Space);
+  KeyDown(runtime::kKeySpace);
+  KeyUp(runtime::kKeySpace);
   EXPECT_EQ(b.Value(), kTrue);
-  QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(5, 5), Surface()->mapToGlobal(QPointF(5, 5)),
-                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(Surface(), &twice);
+  ws.PointerTo(Global({5, 5}));
+  ws.Press(Surface(), kLeftButton, true);
   EXPECT_EQ(b.Value(), kTrue) << "the double click itself toggles nothing";
 }
 
@@ -190,7 +195,7 @@ TEST_F(Interaction, AHandlerThatEndsTheProgramStopsTheButtonToo) {
   EXPECT_TRUE(program.Ended());
   EXPECT_TRUE(errors.numbers.empty());
   PointerTo(Outside());
-  QTest::qWait(120);
+  ws.Advance(120);
   EXPECT_EQ(outs, 0) << "no handler runs after the end";
 }
 
@@ -198,7 +203,7 @@ TEST_F(Interaction, AHandlerThatEndsTheProgramStopsTheButtonToo) {
 // and by the Button argument as the container's MouseUp handler leaves it.
 struct ReleaseRow {
   const char* name;
-  Qt::MouseButton pressed;
+  std::int16_t pressed;
   std::int16_t buttonAfterHandler;  // 0: the handler leaves it alone
   bool outside;
   int clicks;
@@ -227,11 +232,11 @@ TEST_P(ToggleRelease, DecidesClickValueAndPicture) {
 
 INSTANTIATE_TEST_SUITE_P(
     Interaction, ToggleRelease,
-    testing::Values(ReleaseRow{"LeftOver", Qt::LeftButton, 0, false, 1, kTrue, 1},
-                    ReleaseRow{"LeftOutsideTogglesNothing", Qt::LeftButton, 0, true, 0, kFalse, 0},
+    testing::Values(ReleaseRow{"LeftOver", kLeftButton, 0, false, 1, kTrue, 1},
+                    ReleaseRow{"LeftOutsideTogglesNothing", kLeftButton, 0, true, 0, kFalse, 0},
                     // The runtime's click follows the press, which was the left button's.
-                    ReleaseRow{"LeftMadeRightStaysPressed", Qt::LeftButton, 2, false, 1, kFalse, 2},
-                    ReleaseRow{"RightMadeLeftToggles", Qt::RightButton, 1, false, 0, kTrue, 1}),
+                    ReleaseRow{"LeftMadeRightStaysPressed", kLeftButton, 2, false, 1, kFalse, 2},
+                    ReleaseRow{"RightMadeLeftToggles", kRightButton, 1, false, 0, kTrue, 1}),
     [](const testing::TestParamInfo<ReleaseRow>& info) { return info.param.name; });
 
 TEST_F(Interaction, AKeyUpHandlerThatClearsKeyCodeStopsSpace) {
@@ -239,10 +244,10 @@ TEST_F(Interaction, AKeyUpHandlerThatClearsKeyCodeStopsSpace) {
   b.SetBackPicture(runtime::Picture::FromFile(test_support::StripFile(10, 35, 35)));
   b.LetStyle(1);
   b.KeyUP.Handle([](std::int16_t& keyCode, std::int16_t&) { keyCode = 0; });
-  Key(QEvent::KeyPress, Qt::Key_Space);
+  KeyDown(runtime::kKeySpace);
   EXPECT_EQ(Peer().DrawnState(), 2);
   const int draws = Peer().DrawButtonCount();
-  Key(QEvent::KeyRelease, Qt::Key_Space);
+  KeyUp(runtime::kKeySpace);
   EXPECT_EQ(clicks, 0);
   EXPECT_EQ(b.Value(), kFalse) << "no toggle";
   EXPECT_EQ(Peer().DrawButtonCount(), draws) << "no redraw";
@@ -281,29 +286,27 @@ INSTANTIATE_TEST_SUITE_P(Interaction, RefreshedState,
                                          RefreshRow{"DisabledHeldOver", true, true, kFalse, 3}),
                          [](const testing::TestParamInfo<RefreshRow>& info) { return info.param.name; });
 
-// A form whose first tab stop is a button: the focus reaches the button with
-// the window's activation rather than by Tab, and it shows its frame all
-// the same.
+// A form whose first tab stop is a button: the focus starts on the button
+// when the form first shows, not by Tab, and it shows its frame all the same.
 TEST(IButtonFocus, AFormThatStartsOnAButtonShowsItsFocusFrame) {
+  test_front_end::TestWindowSystem ws;
   runtime::Program program;
   test_support::RecordedErrors errors{program};
   runtime::ControlClasses classes;
   image_button::RegisterIButton(classes);
-  const std::string bag = test_support::IButtonTest::DefaultSettings().ToBytes();
-  runtime::Form form(runtime::ParseFormDesign("Begin Form F\n BorderStyle = 0\n"
-                                              " Begin Zorvane.iButton B\n  Width = 525\n  Height = 525\n"
-                                              "  TabIndex = 0\n  Settings = \"b.bag\"\n End\nEnd\n",
+  const std::string bag = test_support::DefaultIButtonSettings().ToBytes();
+  runtime::Form form(runtime::ParseFormDesign(test_support::OneButtonDesign(
+                                                  "", "  Width = 525\n  Height = 525\n  TabIndex = 0\n"),
                                               "t.frm"),
-                     classes, [&bag](std::string_view) { return QByteArray::fromStdString(bag); });
+                     classes, [&bag](std::string_view) { return bag; });
   image_button::iButton& b = form.ControlNamed<image_button::iButton>("B");
-  form.Widget().move(100, 100);
-  QCursor::setPos(5, 5);  // away from the button
+  dynamic_cast<test_front_end::TestForm&>(form.Window()).MoveTo({100, 100});
+  ws.PointerTo({5, 5});  // away from the button
   form.Show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&form.Widget()));
-  ASSERT_TRUE(b.Widget()->hasFocus());
-  const QRgb plain = test_support::kFrameColours[0];
-  EXPECT_EQ(test_support::IButtonPeer(b).ImagePixels().pixel(3, 3), plain ^ 0x00FFFFFFu);
-  EXPECT_EQ(test_support::IButtonPeer(b).ImagePixels().pixel(4, 3), plain);
+  ASSERT_EQ(ws.Focused(), &b.Window());
+  const runtime::Rgb plain = test_support::kFrameColours[0];
+  EXPECT_EQ(test_support::IButtonPeer(b).ImagePixels().At(3, 3), plain ^ 0x00FFFFFFu);
+  EXPECT_EQ(test_support::IButtonPeer(b).ImagePixels().At(4, 3), plain);
   EXPECT_TRUE(errors.numbers.empty());
 }
 

@@ -38,7 +38,7 @@ TEST_F(IButtonTest, EverySettingAwayFromItsDefaultIsSavedInOrderButNeverValue) {
   b.LetValue(kTrue);
   b.LetEnabled(kFalse);
   b.LetcBackStyle(0);
-  b.LetCaption(QStringLiteral("OK"));
+  b.LetCaption(u"OK");
   b.LetAutoSize(kFalse);
   const PropertyBag saved = ControlSite::SaveSettings(b);
   EXPECT_EQ(Names(saved), (std::vector<std::string>{"_extentx", "_extenty", "BackPicture", "Enabled", "Style",
@@ -47,51 +47,52 @@ TEST_F(IButtonTest, EverySettingAwayFromItsDefaultIsSavedInOrderButNeverValue) {
   // The stored form reads back to the same control, unchecked.
   const PropertyBag stored = PropertyBag::FromBytes(saved.ToBytes());
   EXPECT_EQ(stored.ReadProperty("style", {}).ToLong(), 1);
-  EXPECT_EQ(stored.ReadProperty("Value", Variant::FromString(QStringLiteral("none"))).ToString(),
-            QStringLiteral("none"));
+  EXPECT_EQ(stored.ReadProperty("Value", Variant::FromString(u"none")).ToString(), u"none");
+}
+
+PropertyBag SavedSettings() {
+  PropertyBag bag;
+  bag.WriteProperty("_extentx", Variant::FromLong(926));
+  bag.WriteProperty("_extenty", Variant::FromLong(926));
+  bag.WriteProperty("backpicture",
+                    Variant::FromPicture(runtime::Picture::FromFile(test_support::StripFile(5, 35, 35))));
+  bag.WriteProperty("caption", Variant::FromString(u"1"));
+  auto font = std::make_shared<runtime::Font>();
+  font->name = u"宋体";
+  font->size = 9;
+  font->charset = 134;
+  font->weight = 400;
+  bag.WriteProperty("cfont", Variant::FromFont(font));
+  bag.WriteProperty("cdrawmode", Variant::FromInteger(13));
+  bag.WriteProperty("cforecolor", Variant::FromLong(static_cast<std::int32_t>(0x80000012)));
+  return bag;
 }
 
 class LoadedFromSettings : public IButtonTest {
  protected:
-  static PropertyBag Settings() {
-    PropertyBag bag;
-    bag.WriteProperty("_extentx", Variant::FromLong(926));
-    bag.WriteProperty("_extenty", Variant::FromLong(926));
-    bag.WriteProperty("backpicture", Variant::FromPicture(runtime::Picture::FromFile(test_support::StripFile(5, 35, 35))));
-    bag.WriteProperty("caption", Variant::FromString(QStringLiteral("1")));
-    auto font = std::make_shared<runtime::Font>();
-    font->name = QString::fromUtf8("宋体");
-    font->size = 9;
-    font->charset = 134;
-    font->weight = 400;
-    bag.WriteProperty("cfont", Variant::FromFont(font));
-    bag.WriteProperty("cdrawmode", Variant::FromInteger(13));
-    bag.WriteProperty("cforecolor", Variant::FromLong(static_cast<std::int32_t>(0x80000012)));
-    return bag;
-  }
-  LoadedFromSettings() : IButtonTest(Settings()) {}
+  LoadedFromSettings() : IButtonTest(SavedSettings) {}
 };
 
 TEST_F(LoadedFromSettings, LowerCaseKeysLoadAndTheSettingsSaveBackByteForByte) {
   image_button::iButton& b = Button();
-  EXPECT_EQ(b.Caption(), QStringLiteral("1"));
-  EXPECT_EQ(b.cFont()->name, QString::fromUtf8("宋体"));
+  EXPECT_EQ(b.Caption(), u"1");
+  EXPECT_EQ(b.cFont()->name, u"宋体");
   EXPECT_EQ(b.cDrawMode(), 13);
   EXPECT_EQ(b.cForeColor(), 0x80000012u);
   EXPECT_EQ(b.AutoSize(), kTrue) << "missing AutoSize loads as True";
   EXPECT_EQ(b.Style(), 0) << "missing Style loads a push button";
-  EXPECT_EQ(ControlSite::SaveSettings(b).ToBytes(), Settings().ToBytes());
+  EXPECT_EQ(ControlSite::SaveSettings(b).ToBytes(), SavedSettings().ToBytes());
 }
 
 class WrongKindOfSetting : public IButtonTest {
  protected:
   static PropertyBag Settings() {
-    PropertyBag bag = DefaultSettings();
+    PropertyBag bag = test_support::DefaultIButtonSettings();
     bag.WriteProperty("Enabled", Variant::FromBoolean(kFalse));
     bag.WriteProperty("Caption", Variant::FromPicture(runtime::Picture::FromFile(test_support::StripFile(1, 2, 2))));
     return bag;
   }
-  WrongKindOfSetting() : IButtonTest(Settings()) {}
+  WrongKindOfSetting() : IButtonTest(Settings) {}
 };
 
 TEST_F(WrongKindOfSetting, IsReportedAsATypeMismatchAndWhatWasReadStays) {
@@ -106,7 +107,7 @@ TEST_F(IButtonTest, EachPersistedPropertyAnnouncesItsChangeAfterTheRedraw) {
   image_button::iButton& b = Button();
   const IButtonPeer peer(b);
   auto font = std::make_shared<runtime::Font>();
-  font->name = QStringLiteral("Serif");
+  font->name = u"Serif";
   font->size = 12;
   const struct {
     const char* property;  // "" for none
@@ -124,7 +125,7 @@ TEST_F(IButtonTest, EachPersistedPropertyAnnouncesItsChangeAfterTheRedraw) {
       {"", true, [&] { b.LetValue(kTrue); }},
       {"Enabled", true, [&] { b.LetEnabled(kFalse); }},
       {"cBackStyle", true, [&] { b.LetcBackStyle(0); }},
-      {"Caption", true, [&] { b.LetCaption(QStringLiteral("OK")); }},
+      {"Caption", true, [&] { b.LetCaption(u"OK"); }},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.property);
@@ -209,30 +210,35 @@ TEST_F(IButtonTest, AToggleDrawsTheSecondHalfWhileCheckedAndStyleZeroTheFirstHal
   }
 }
 
+// A form of one iButton, named B, 525 twips square, from saved settings.
+struct OneButtonForm {
+  OneButtonForm(runtime::ControlClasses& classes, const std::string& settings)
+      : form(runtime::ParseFormDesign(test_support::OneButtonDesign("", "  Width = 525\n  Height = 525\n"), "t.frm"),
+             classes, [settings](std::string_view) { return settings; }) {}
+  runtime::Form form;
+};
+
 // Loading assigns members directly: no notice, whatever it reads.
 TEST(IButtonLoading, ReadingSavedSettingsAnnouncesNothing) {
+  test_front_end::TestWindowSystem ws;
   runtime::Program program;
   test_support::RecordedErrors errors{program};
   std::vector<std::string> notices;
   runtime::ControlClasses classes;
-  classes.Register("Zorvane.iButton", [&](QWidget* form) {
+  classes.Register("Zorvane.iButton", [&](runtime::FormWindow& form) {
     auto button = std::make_unique<image_button::iButton>(form);
     ControlSite::OnPropertyChanged(*button, [&](std::string_view name) { notices.emplace_back(name); });
     return button;
   });
-  PropertyBag bag = IButtonTest::DefaultSettings();
+  PropertyBag bag = test_support::DefaultIButtonSettings();
   bag.WriteProperty("Enabled", Variant::FromBoolean(kFalse));
   bag.WriteProperty("Style", Variant::FromLong(1));
-  bag.WriteProperty("Caption", Variant::FromString(QStringLiteral("OK")));
+  bag.WriteProperty("Caption", Variant::FromString(u"OK"));
   bag.WriteProperty("AutoSize", Variant::FromBoolean(kFalse));
   bag.WriteProperty("cBackStyle", Variant::FromInteger(0));
-  const std::string bytes = bag.ToBytes();
-  runtime::Form form(runtime::ParseFormDesign("Begin Form F\n Begin Zorvane.iButton B\n  Width = 525\n"
-                                              "  Height = 525\n  Settings = \"b.bag\"\n End\nEnd\n",
-                                              "t.frm"),
-                     classes, [&](std::string_view) { return QByteArray::fromStdString(bytes); });
-  form.Show();
-  EXPECT_EQ(form.ControlNamed<image_button::iButton>("B").Caption(), QStringLiteral("OK"));
+  OneButtonForm loaded(classes, bag.ToBytes());
+  loaded.form.Show();
+  EXPECT_EQ(loaded.form.ControlNamed<image_button::iButton>("B").Caption(), u"OK");
   EXPECT_TRUE(notices.empty());
   EXPECT_TRUE(errors.numbers.empty());
 }
@@ -242,36 +248,37 @@ TEST(IButtonLoading, ReadingSavedSettingsAnnouncesNothing) {
 class UnreadableStyle : public IButtonTest {
  protected:
   static PropertyBag Settings() {
-    PropertyBag bag = DefaultSettings();
-    bag.WriteProperty("Caption", Variant::FromString(QStringLiteral("A")));
-    bag.WriteProperty("Style", Variant::FromString(QStringLiteral("toggle")));
+    PropertyBag bag = test_support::DefaultIButtonSettings();
+    bag.WriteProperty("Caption", Variant::FromString(u"A"));
+    bag.WriteProperty("Style", Variant::FromString(u"toggle"));
     bag.WriteProperty("AutoSize", Variant::FromBoolean(kTrue));
     bag.WriteProperty("cForeColor", Variant::FromLong(255));
     auto font = std::make_shared<runtime::Font>();
-    font->name = QStringLiteral("Stored Face");
+    font->name = u"Stored Face";
     font->size = 20;
     bag.WriteProperty("cFont", Variant::FromFont(font));
     bag.WriteProperty("cDrawMode", Variant::FromInteger(4));
     return bag;
   }
-  UnreadableStyle() : IButtonTest(Settings(), 900, 600) {}
+  UnreadableStyle() : IButtonTest(Settings, 900, 600) {}
 };
 
 TEST_F(UnreadableStyle, IsATypeMismatchAndTheLaterSettingsKeepTheirInitialValues) {
   image_button::iButton& b = Button();
   EXPECT_EQ(errors.numbers, std::vector<int>{runtime::kTypeMismatch});
-  EXPECT_EQ(b.Caption(), QStringLiteral("A")) << "read before Style";
+  EXPECT_EQ(b.Caption(), u"A") << "read before Style";
   EXPECT_EQ(b.Style(), 0);
   EXPECT_EQ(b.AutoSize(), kFalse) << "a new control's AutoSize, not the saved True";
   EXPECT_EQ(b.Width(), 900.0f) << "so the control keeps the form's size";
   EXPECT_EQ(b.cForeColor(), 0x80000012u);
-  EXPECT_NE(b.cFont()->name, QStringLiteral("Stored Face"));
+  EXPECT_NE(b.cFont()->name, u"Stored Face");
   EXPECT_EQ(b.cDrawMode(), 13);
 }
 
 // Terminate lets go of the strip and every picture cut from it; once the
 // form is gone, nothing the control made is left.
 TEST(IButtonLoading, UnloadingReleasesEveryPictureAndHandle) {
+  test_front_end::TestWindowSystem ws;
   const runtime::gdi::ObjectCounts before = runtime::gdi::LiveObjects();
   std::weak_ptr<runtime::Picture> strip;
   std::vector<std::weak_ptr<runtime::Picture>> cut;
@@ -279,13 +286,9 @@ TEST(IButtonLoading, UnloadingReleasesEveryPictureAndHandle) {
     runtime::Program program;
     runtime::ControlClasses classes;
     image_button::RegisterIButton(classes);
-    const std::string bytes = IButtonTest::DefaultSettings().ToBytes();
-    runtime::Form form(runtime::ParseFormDesign("Begin Form F\n Begin Zorvane.iButton B\n  Width = 525\n"
-                                                "  Height = 525\n  Settings = \"b.bag\"\n End\nEnd\n",
-                                                "t.frm"),
-                       classes, [&](std::string_view) { return QByteArray::fromStdString(bytes); });
-    form.Show();
-    image_button::iButton& b = form.ControlNamed<image_button::iButton>("B");
+    OneButtonForm loaded(classes, test_support::DefaultIButtonSettings().ToBytes());
+    loaded.form.Show();
+    image_button::iButton& b = loaded.form.ControlNamed<image_button::iButton>("B");
     b.cMouseAction(1, kTrue);
     // The surface paints what it was asked to when its pixels are needed;
     // until then it holds the picture, as a screen holds what it shows.

@@ -1,80 +1,80 @@
 // SPDX-License-Identifier: MIT
-#include <QClipboard>
-#include <QMimeData>
-
 #include "main_window/main_window_fixture.h"
-#include "runtime/controls/line_edit_box.h"
 #include "runtime/controls/menu.h"
+#include "runtime/seam/input.h"
 
 namespace {
 
 using test_support::MainWindowTest;
 
-QString ClipboardText() { return QGuiApplication::clipboard()->text(); }
-
 TEST_F(MainWindowTest, EachItemCopiesItsFieldExactlyAsShown) {
-  Type(0, QStringLiteral("007"));
-  ASSERT_TRUE(Eventually([&] { return project.Form2().a.Enabled(); }));
+  Type(0, u"007");
+  Tick();
+  ASSERT_TRUE(project.Form2().a.Enabled());
   const struct {
-    int item;
-    const char* copied;
-  } rows[] = {{0, "007"}, {1, "7192"}, {2, "7170"}};
+    std::size_t item;
+    const char16_t* copied;
+  } rows[] = {{0, u"007"}, {1, u"7192"}, {2, u"7170"}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.item);
-    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    ws.SetClipboardText(u"before");
     ChooseCopyItem(row.item);
-    EXPECT_EQ(ClipboardText(), QString::fromUtf8(row.copied));
+    EXPECT_EQ(ws.ClipboardText(), row.copied);
   }
 }
 
 TEST_F(MainWindowTest, TheItemsAreEnabledOnlyWhileASizeIsTyped) {
-  ASSERT_TRUE(Eventually([&] { return Form2Exists() && !project.Form2().a.Enabled(); }));
-  QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
+  Tick();
+  ASSERT_TRUE(Form2Exists() && !project.Form2().a.Enabled());
+  ws.SetClipboardText(u"untouched");
   ChooseCopyItem(0);
-  EXPECT_EQ(ClipboardText(), QStringLiteral("untouched")) << "a disabled item cannot be chosen";
+  EXPECT_EQ(ws.ClipboardText(), u"untouched") << "a disabled item cannot be chosen";
   Click("iButton3");
-  EXPECT_TRUE(Eventually([&] {
-    const auto& menu = project.Form2();
-    return menu.a.Enabled() && menu.b.Enabled() && menu.c.Enabled();
-  }));
+  Tick();
+  const auto& menu = project.Form2();
+  EXPECT_TRUE(menu.a.Enabled() && menu.b.Enabled() && menu.c.Enabled());
 }
 
 TEST_F(MainWindowTest, PastedLettersEnableTheItemsWhileTheSizesStayEmpty) {
-  QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
-  QTest::keyClick(Field(0).Widget(), Qt::Key_Insert, Qt::ShiftModifier);
-  EXPECT_EQ(Text(0), QStringLiteral("abc"));
-  ASSERT_TRUE(Eventually([&] { return project.Form2().b.Enabled(); }));
-  auto* rich = new QMimeData;
-  rich->setHtml(QStringLiteral("<b>old</b>"));
-  rich->setText(QStringLiteral("old"));
-  QGuiApplication::clipboard()->setMimeData(rich);
+  ws.Paste(FieldWindow(0), u"abc");
+  EXPECT_EQ(Text(0), u"abc");
+  Tick();
+  ASSERT_TRUE(project.Form2().b.Enabled());
+  ws.SetClipboardText(u"old");
   ChooseCopyItem(1);
-  EXPECT_EQ(ClipboardText(), QString());
-  EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasHtml()) << "every copy replaces all formats";
+  EXPECT_EQ(ws.ClipboardText(), u"");
 }
 
 TEST_F(MainWindowTest, LettersPastedOverANumberLeaveItsFat32SizeToCopy) {
-  Type(0, QStringLiteral("12"));
-  Field(0).Field().selectAll();
-  QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
-  QTest::keyClick(Field(0).Widget(), Qt::Key_Insert, Qt::ShiftModifier);
-  ASSERT_EQ(Text(0), QStringLiteral("abc"));
-  ASSERT_TRUE(Eventually([&] { return project.Form2().b.Enabled(); }));
+  Type(0, u"12");
+  FieldWindow(0).Select(0, 2);
+  ws.Paste(FieldWindow(0), u"abc");
+  ASSERT_EQ(Text(0), u"abc");
+  Tick();
+  ASSERT_TRUE(project.Form2().b.Enabled());
   ChooseCopyItem(1);
-  EXPECT_EQ(ClipboardText(), QStringLiteral("12332")) << "the size of the last number";
+  EXPECT_EQ(ws.ClipboardText(), u"12332") << "the size of the last number";
 }
 
 TEST_F(MainWindowTest, TheMenuOpensAtTheCopyButtonsBottomLeftWhereverThePointerIs) {
-  Type(0, QStringLiteral("1"));
-  QPoint openedAt;
-  QTimer::singleShot(0, [&] {
-    if (QWidget* popup = QApplication::activePopupWidget()) {
-      openedAt = popup->pos();
-      QTest::keyClick(popup, Qt::Key_Escape);
-    }
-  });
-  QTest::keyClick(Button("iButton13").Widget(), Qt::Key_Space);
-  EXPECT_EQ(openedAt, form.Widget().mapToGlobal(QPoint(16, 215)));
+  Type(0, u"1");
+  ws.PointerTo({900, 700});
+  ws.ChooseInNextMenu(std::nullopt);
+  ws.PressKey(Surface("iButton13"), runtime::kKeySpace, u' ');
+  ws.ReleaseKey(Surface("iButton13"), runtime::kKeySpace);
+  ASSERT_NE(ws.OpenedMenu(), nullptr);
+  EXPECT_EQ(ws.OpenedMenu()->OpenedAt(), Window().ClientToScreen({16, 215}));
+}
+
+TEST_F(MainWindowTest, AClipboardThatCannotBeOpenedIsReportedAndLeavesTheWindowGoing) {
+  Type(0, u"5");
+  Tick();
+  ws.SetClipboardOpenable(false);
+  ChooseCopyItem(0);
+  EXPECT_EQ(errors.numbers, std::vector<int>{521});
+  ws.SetClipboardOpenable(true);
+  ChooseCopyItem(0);
+  EXPECT_EQ(ws.ClipboardText(), u"5");
 }
 
 }  // namespace

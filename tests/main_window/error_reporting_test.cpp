@@ -2,11 +2,11 @@
 // The default handling of an unhandled run-time error, seen from outside: one
 // line on standard error and one message box with the error's number and
 // description, and the window goes on answering.
-#include <QMessageBox>
 #include <sstream>
 
 #include "main_window/main_window_fixture.h"
 #include "runtime/controls/timer.h"
+#include "runtime/values/text.h"
 
 namespace {
 
@@ -18,29 +18,25 @@ class ErrorReporting : public test_support::MainWindowTest {
   }
 
   // The reports made so far: the lines on standard error, and the texts of
-  // the boxes on screen, which are then closed.
+  // the boxes shown, which the user then closes.
   void Collect() {
     std::istringstream printed(testing::internal::GetCapturedStderr());
     for (std::string line; std::getline(printed, line);) {
       if (line.rfind("Run-time error", 0) == 0) lines.push_back(line);
     }
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-      if (auto* box = qobject_cast<QMessageBox*>(window); box != nullptr && box->isVisible()) {
-        boxes.push_back(box->text());
-        box->close();
-      }
-    }
+    for (const std::u16string& box : ws.ErrorBoxes()) boxes.push_back(runtime::Utf8(box));
+    ws.CloseErrorBox();
   }
 
   void ExpectWindowAnswers() {
     Click("iButton14");
     Click("iButton3");
-    EXPECT_EQ(Text(0), QStringLiteral("1"));
-    EXPECT_EQ(Text(1), QStringLiteral("1024"));
+    EXPECT_EQ(Text(0), u"1");
+    EXPECT_EQ(Text(1), u"1024");
   }
 
   std::vector<std::string> lines;
-  std::vector<QString> boxes;
+  std::vector<std::string> boxes;
 };
 
 TEST_F(ErrorReporting, InAButtonsClickHandler) {
@@ -49,8 +45,8 @@ TEST_F(ErrorReporting, InAButtonsClickHandler) {
   Collect();
   EXPECT_EQ(lines, std::vector<std::string>{"Run-time error '13': Type mismatch"});
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_TRUE(boxes[0].contains(QStringLiteral("Run-time error '13'")));
-  EXPECT_TRUE(boxes[0].contains(QStringLiteral("Type mismatch")));
+  EXPECT_NE(boxes[0].find("Run-time error '13'"), std::string::npos);
+  EXPECT_NE(boxes[0].find("Type mismatch"), std::string::npos);
   ExpectWindowAnswers();
 }
 
@@ -70,7 +66,8 @@ TEST_F(ErrorReporting, InTheTimerOnceWhileTheBoxIsOpen) {
   form.Timer1.Tick.Handle([&ticks] {
     if (++ticks <= 3) runtime::Raise(runtime::kSubscriptOutOfRange);
   });
-  EXPECT_TRUE(Eventually([&] { return ticks >= 5; }));
+  ws.Advance(50);
+  EXPECT_GE(ticks, 5);
   Collect();
   EXPECT_EQ(lines.size(), 3u) << "every failed tick goes to standard error";
   EXPECT_EQ(lines.front(), "Run-time error '9': Subscript out of range");

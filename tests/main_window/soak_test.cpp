@@ -5,13 +5,12 @@
 // formula's value for the last input that converted, nothing may have been
 // reported, and every device context, bitmap and palette made on the way
 // must be gone again.
-#include <QClipboard>
 #include <random>
 
 #include "calc/size_formulas.h"
 #include "main_window/main_window_fixture.h"
-#include "runtime/controls/line_edit_box.h"
 #include "runtime/controls/menu.h"
+#include "runtime/values/text.h"
 #include "runtime/win32/gdi.h"
 
 namespace {
@@ -27,19 +26,23 @@ const char* const kPastes[] = {"",       "1",     "007",   "999999", "32",   "33
                                "&HFF",   "&O17",  "40abc", " 12 ",   "abc",  "3 3",   "-0",    ".5",     "1.5",
                                "数据一", "１２", "\t7\n8", "99999999999", "1.75E305", "0.0001", "+5"};
 
-const Qt::Key kKeys[] = {Qt::Key_0, Qt::Key_1, Qt::Key_5, Qt::Key_9, Qt::Key_A, Qt::Key_Minus, Qt::Key_Period,
-                         Qt::Key_Space, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Left, Qt::Key_Right,
-                         Qt::Key_Home, Qt::Key_End, Qt::Key_Return, Qt::Key_E};
-
-std::string Utf8(const QString& text) { return text.toStdString(); }
+// The keys a user presses in a field: those that type a character, and
+// those the field acts on by itself (Delete, the arrows, Home, End).
+enum class Key { kCharacter, kDelete, kLeft, kRight, kHome, kEnd };
+const struct {
+  Key key;
+  char16_t typed;
+} kKeys[] = {{Key::kCharacter, u'0'}, {Key::kCharacter, u'1'}, {Key::kCharacter, u'5'}, {Key::kCharacter, u'9'},
+             {Key::kCharacter, u'a'}, {Key::kCharacter, u'-'}, {Key::kCharacter, u'.'}, {Key::kCharacter, u' '},
+             {Key::kCharacter, u'\b'}, {Key::kDelete, 0},      {Key::kLeft, 0},         {Key::kRight, 0},
+             {Key::kHome, 0},         {Key::kEnd, 0},          {Key::kCharacter, u'\r'}, {Key::kCharacter, u'e'}};
 
 TEST_F(MainWindowTest, ALongRandomSessionLeavesEverythingConsistentAndNothingBehind) {
   std::mt19937 random(20261207);
   auto pick = [&random](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
-  QApplication::setActiveWindow(&form.Widget());
   const runtime::gdi::ObjectCounts start = runtime::gdi::LiveObjects();
-  QString fat32 = Text(1);
-  QString ntfs = Text(2);
+  std::u16string fat32 = Text(1);
+  std::u16string ntfs = Text(2);
   int copies = 0;
 
   for (int step = 0; step < kSteps; ++step) {
@@ -49,49 +52,74 @@ TEST_F(MainWindowTest, ALongRandomSessionLeavesEverythingConsistentAndNothingBeh
       const char* name = kButtons[pick(static_cast<int>(std::size(kButtons)))];
       cleared = std::string(name) == "iButton14";
       Click(name);
-      if (form.WindowState() == 1) form.Widget().showNormal();
+      // The user brings the minimised window back.
+      if (form.WindowState() == 1) Window().SetWindowState(runtime::FormWindow::State::kNormal);
     } else if (action < 70) {
-      const Qt::Key key = kKeys[pick(static_cast<int>(std::size(kKeys)))];
-      QTest::keyClick(Field(pick(10) == 0 ? 1 + pick(2) : 0).Widget(), key,
-                      pick(12) == 0 ? Qt::ControlModifier : Qt::NoModifier);
+      const auto& key = kKeys[pick(static_cast<int>(std::size(kKeys)))];
+      const bool control = pick(12) == 0;
+      test_front_end::TestField& field = FieldWindow(pick(10) == 0 ? 1 + pick(2) : 0);
+      const int caret = field.Caret();
+      const int size = static_cast<int>(field.Text().size());
+      switch (key.key) {
+        case Key::kCharacter:
+          // With Ctrl a letter types its control character, anything else nothing.
+          if (!control) {
+            ws.Type(field, std::u16string(1, key.typed));
+          } else if (key.typed >= u'a' && key.typed <= u'z') {
+            ws.Type(field, std::u16string(1, static_cast<char16_t>(key.typed & 0x1F)));
+          }
+          break;
+        case Key::kDelete:
+          if (field.SelectionLength() == 0) field.Select(caret, caret < size ? 1 : 0);
+          if (!field.ReadOnly()) field.ReplaceSelection(u"");
+          break;
+        case Key::kLeft: field.SetCaret(caret - 1); break;
+        case Key::kRight: field.SetCaret(caret + 1); break;
+        case Key::kHome: field.SetCaret(0); break;
+        case Key::kEnd: field.SetCaret(size); break;
+      }
     } else if (action < 82) {
-      QGuiApplication::clipboard()->setText(QString::fromUtf8(kPastes[pick(static_cast<int>(std::size(kPastes)))]));
-      Field(0).Field().selectAll();
-      QTest::keyClick(Field(0).Widget(), Qt::Key_Insert, Qt::ShiftModifier);
+      FieldWindow(0).Select(0, static_cast<int>(Text(0).size()));
+      ws.Paste(FieldWindow(0), runtime::Utf16(kPastes[pick(static_cast<int>(std::size(kPastes)))]));
     } else if (action < 97) {
-      QWidget* surface = Button(kButtons[pick(static_cast<int>(std::size(kButtons)))]).Widget();
-      const QPoint at(pick(40) - 2, pick(40) - 2);
-      QCursor::setPos(surface->mapToGlobal(at));
-      QTest::mouseMove(surface, at);
+      ws.MoveOver(Surface(kButtons[pick(static_cast<int>(std::size(kButtons)))]), {pick(40) - 2, pick(40) - 2});
     } else if (action < 99 && copies < 150) {
       ++copies;
-      ChooseCopyItem(pick(3));
+      ChooseCopyItem(static_cast<std::size_t>(pick(3)));
     } else {
-      QTest::qWait(12);  // at least one refresh tick
+      ws.Advance(12);  // at least one refresh tick
     }
-    QCoreApplication::processEvents();
+    ws.Advance(1);  // what every step costs the user
 
-    const std::string input = Utf8(Text(0));
-    ASSERT_LE(Text(0).size(), 6) << "step " << step;
+    const std::string input = runtime::Utf8(Text(0));
+    ASSERT_LE(Text(0).size(), 6u) << "step " << step;
     const auto expectedFat32 = calc::Fat32SizeText(input);
     const auto expectedNtfs = calc::NtfsSizeText(input);
-    if (expectedFat32.Ok()) fat32 = QString::fromStdString(expectedFat32.Value());
-    else if (cleared) fat32.clear();
-    if (expectedNtfs.Ok()) ntfs = QString::fromStdString(expectedNtfs.Value());
-    else if (cleared) ntfs.clear();
+    if (expectedFat32.Ok()) {
+      fat32 = runtime::FromAscii(expectedFat32.Value());
+    } else if (cleared) {
+      fat32.clear();
+    }
+    if (expectedNtfs.Ok()) {
+      ntfs = runtime::FromAscii(expectedNtfs.Value());
+    } else if (cleared) {
+      ntfs.clear();
+    }
     ASSERT_EQ(Text(1), fat32) << "step " << step << " input '" << input << "'";
     ASSERT_EQ(Text(2), ntfs) << "step " << step << " input '" << input << "'";
   }
 
+  EXPECT_GE(ws.Now(), kSteps) << "half a minute and more of the window's time";
   EXPECT_TRUE(errors.numbers.empty());
   EXPECT_FALSE(project.Ended());
   EXPECT_EQ(runtime::gdi::LiveObjects(), start) << "no picture, bitmap, DC or palette was leaked";
   // The window still answers.
   Click("iButton14");
   Click("iButton8");
-  EXPECT_EQ(Text(0), QStringLiteral("2"));
-  EXPECT_EQ(Text(1), QStringLiteral("2052"));
-  EXPECT_TRUE(Eventually([&] { return project.Form2().a.Enabled(); }));
+  EXPECT_EQ(Text(0), u"2");
+  EXPECT_EQ(Text(1), u"2052");
+  Tick();
+  EXPECT_TRUE(project.Form2().a.Enabled());
 }
 
 }  // namespace

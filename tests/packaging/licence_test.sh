@@ -8,8 +8,9 @@ source_dir=${1:?usage: licence_test.sh SOURCE_DIR}
 missing=$(
   cd "$source_dir" &&
     find . -type d \( -name .git -o -name 'build*' -o -name corpus -o -name __pycache__ \) -prune -o -type f \
-      \( -name '*.cpp' -o -name '*.h' -o -name '*.py' -o -name '*.sh' -o -name '*.supp' -o -name '*.1' \
-      -o -name CMakeLists.txt -o -name Makefile -o -path ./.ci/run \) -print |
+      \( -name '*.cpp' -o -name '*.h' -o -name '*.py' -o -name '*.sh' -o -name '*.supp' -o -name '*.inc' -o -name '*.1' \
+      -o -name CMakeLists.txt -o -name '*.cmake' -o -name Makefile -o -path ./.ci/run \
+      -o -name '*.rc' -o -name '*.manifest' -o -name '*.nsi' \) -print |
     while read -r file; do
       head -n 3 "$file" | grep -q 'SPDX-License-Identifier: MIT' || echo "$file"
     done

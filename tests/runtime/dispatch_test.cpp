@@ -3,14 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QMessageBox>
 #include <new>
 #include <sstream>
 #include <stdexcept>
 
+#include "front_end/test_window_system.h"
 #include "runtime/event.h"
 #include "runtime/program.h"
+#include "runtime/error_report.h"
 #include "runtime/runtime_error.h"
 #include "support/recorded_errors.h"
 
@@ -116,6 +116,7 @@ TEST(ResumeNext, AbandonsOnlyTheFailingStatementButNotAnEnd) {
 }
 
 TEST(ReportToUser, OneLineOnStandardErrorAndOneBoxAtATime) {
+  test_front_end::TestWindowSystem ws;
   runtime::Program program;  // no sink: the default handling
   testing::internal::CaptureStderr();
   Boundary([] { runtime::Raise(runtime::kOverflow); });
@@ -126,15 +127,24 @@ TEST(ReportToUser, OneLineOnStandardErrorAndOneBoxAtATime) {
     if (line.rfind("Run-time error", 0) == 0) reported += line + "\n";
   }
   EXPECT_EQ(reported, "Run-time error '6': Overflow\nRun-time error '13': Type mismatch\n");
-  int boxes = 0;
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (auto* box = qobject_cast<QMessageBox*>(window); box != nullptr && box->isVisible()) {
-      ++boxes;
-      EXPECT_TRUE(box->text().contains(QStringLiteral("Run-time error '6'")));
-      box->close();
-    }
-  }
-  EXPECT_EQ(boxes, 1);
+  ASSERT_EQ(ws.ErrorBoxes().size(), 1u);
+  EXPECT_NE(ws.ErrorBoxes()[0].find(u"Run-time error '6'"), std::u16string::npos);
+  EXPECT_TRUE(ws.ErrorBoxOpen());
+}
+
+TEST(ReportToUser, ABoxClosedMakesRoomForTheNextAndOneBeforeLeavingAlwaysShows) {
+  test_front_end::TestWindowSystem ws;
+  runtime::Program program;
+  testing::internal::CaptureStderr();
+  Boundary([] { runtime::Raise(runtime::kOverflow); });
+  ws.CloseErrorBox();
+  Boundary([] { runtime::Raise(runtime::kTypeMismatch); });
+  // A box before leaving is waited for, whatever else is open.
+  runtime::ReportBeforeLeaving(runtime::RuntimeError(runtime::kLoadError));
+  testing::internal::GetCapturedStderr();
+  ASSERT_EQ(ws.ErrorBoxes().size(), 3u);
+  EXPECT_EQ(ws.ErrorBoxes()[1], u"Run-time error '13':\n\nType mismatch");
+  EXPECT_NE(ws.ErrorBoxes()[2].find(u"Run-time error '31037'"), std::u16string::npos);
 }
 
 }  // namespace

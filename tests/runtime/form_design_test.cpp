@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QString>
 #include <random>
 
 #include "runtime/design/design_reader.h"
 #include "runtime/design/gbk.h"
 #include "runtime/runtime_error.h"
+#include "runtime/values/text.h"
 #include "support/raised_error.h"
 
 namespace {
@@ -107,7 +107,7 @@ TEST(DesignReader, KeysMatchWithoutCaseValuesAreCheckedAndStraysAreRefused) {
   runtime::DesignReader reader(node);
   EXPECT_EQ(reader.Integer32("MaxLength", 0), 6);
   EXPECT_TRUE(reader.Flag("Locked", false));
-  EXPECT_EQ(reader.GbkText("ToolTipText", {}), QString::fromUtf8("关闭"));
+  EXPECT_EQ(reader.GbkText("ToolTipText", {}), u"关闭");
   EXPECT_EQ(reader.Integer32("Absent", 9), 9);
   EXPECT_THROW(reader.Integer16("TabIndex", 0), runtime::RuntimeError);
   EXPECT_THROW(reader.Bytes("MaxLength"), runtime::RuntimeError);
@@ -117,11 +117,11 @@ TEST(DesignReader, KeysMatchWithoutCaseValuesAreCheckedAndStraysAreRefused) {
 }
 
 TEST(Gbk, RoundTripsTheInterfaceTexts) {
-  for (const char* text : {"关闭", "最小化", "复制", "清空", "数据一", "微软雅黑", "宋体", "Zorvane 2.0"}) {
-    const QString original = QString::fromUtf8(text);
-    EXPECT_EQ(runtime::DecodeGbk(runtime::EncodeGbk(original)), original) << text;
+  for (const char16_t* text : {u"关闭", u"最小化", u"复制", u"清空", u"数据一", u"微软雅黑", u"宋体", u"Zorvane 2.0"}) {
+    const std::u16string original = text;
+    EXPECT_EQ(runtime::DecodeGbk(runtime::EncodeGbk(original)), original) << runtime::Utf8(original);
   }
-  EXPECT_EQ(runtime::EncodeGbk(QString::fromUtf8("数据一")), "\xca\xfd\xbe\xdd\xd2\xbb");
+  EXPECT_EQ(runtime::EncodeGbk(u"数据一"), "\xca\xfd\xbe\xdd\xd2\xbb");
 }
 
 }  // namespace

@@ -3,29 +3,22 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QImage>
-#include <QMenu>
-#include <QMouseEvent>
-#include <QTest>
-#include <QTimer>
 #include <map>
 #include <string>
 
+#include "front_end/test_window_system.h"
 #include "runtime/controls/menu.h"
 #include "runtime/controls/text_box.h"
-#include "runtime/design/property_bag.h"
 #include "runtime/controls/timer.h"
 #include "runtime/design/form_design.h"
+#include "runtime/design/property_bag.h"
 #include "runtime/dispatch.h"
 #include "runtime/forms/control_classes.h"
-#include "runtime/forms/form_widget.h"
 #include "runtime/program.h"
 #include "runtime/runtime_error.h"
 #include "runtime/values/picture.h"
+#include "runtime/values/picture_file.h"
 #include "runtime/win32/win32.h"
-#include "runtime/win32/window_handles.h"
-#include "support/eventually.h"
 #include "support/picture_file.h"
 #include "support/raised_error.h"
 #include "support/recorded_errors.h"
@@ -82,22 +75,12 @@ class FormTest : public testing::Test {
  protected:
   FormTest() : form(runtime::ParseFormDesign(kDesign, "t.frm"), classes) {}
 
-  void Press(Qt::MouseButton button, QPoint local) {
-    QMouseEvent press(QEvent::MouseButtonPress, local, form.Widget().mapToGlobal(local), button,
-                      button, Qt::NoModifier);
-    QApplication::sendEvent(&form.Widget(), &press);
-  }
-  void MovePointerTo(QPoint global, Qt::MouseButtons held) {
-    const QPoint local = global - form.Widget().pos();
-    QMouseEvent move(QEvent::MouseMove, local, global, Qt::NoButton, held, Qt::NoModifier);
-    QApplication::sendEvent(&form.Widget(), &move);
-  }
-  void Release(Qt::MouseButton button, QPoint global) {
-    const QPoint local = global - form.Widget().pos();
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, button, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&form.Widget(), &release);
+  test_front_end::TestForm& Window() { return dynamic_cast<test_front_end::TestForm&>(form.Window()); }
+  static const runtime::Rect& PlaceOf(const TextBox& field) {
+    return dynamic_cast<const test_front_end::TestField&>(field.Window()).Place();
   }
 
+  test_front_end::TestWindowSystem ws;  // first in, last out
   runtime::Program program;
   test_support::RecordedErrors errors{program};
   runtime::ControlClasses classes;
@@ -107,17 +90,17 @@ class FormTest : public testing::Test {
 TEST_F(FormTest, ControlsStandAtTheirTwipsInTabOrder) {
   const auto fields = form.ArrayNamed<TextBox>("T");
   ASSERT_EQ(fields.Count(), 3u);
-  EXPECT_EQ(form.Widget().size(), QSize(320, 240));
-  EXPECT_TRUE(form.Widget().windowFlags().testFlag(Qt::FramelessWindowHint));
-  EXPECT_EQ(fields(0).Widget()->geometry(), QRect(64, 59, 81, 21));
-  EXPECT_EQ(fields(1).Widget()->geometry(), QRect(263, 1, 28, 28));
+  EXPECT_EQ(Window().Place().width, 320);
+  EXPECT_EQ(Window().Place().height, 240);
+  EXPECT_TRUE(Window().Frameless());
+  EXPECT_EQ(PlaceOf(fields(0)), (runtime::Rect{64, 59, 81, 21}));
+  EXPECT_EQ(PlaceOf(fields(1)), (runtime::Rect{263, 1, 28, 28}));
   EXPECT_EQ(fields(1).Left(), 3950.0f) << "the twips stay as set";
   form.Show();
-  EXPECT_EQ(form.Widget().focusWidget(), fields(0).Widget()) << "the first in tab order starts with the focus";
-  QWidget* next = fields(0).Widget();
+  EXPECT_EQ(ws.Focused(), &fields(0).Window()) << "the first in tab order starts with the focus";
   for (int i = 1; i <= 2; ++i) {
-    do next = next->nextInFocusChain(); while (next->focusPolicy() == Qt::NoFocus);
-    EXPECT_EQ(next, fields(i).Widget()) << "Tab leads to T(" << i << ")";
+    ws.Tab();
+    EXPECT_EQ(ws.Focused(), &fields(i).Window()) << "Tab leads to T(" << i << ")";
   }
   EXPECT_EQ(test_support::ErrorNumberOf([&] { fields(3); }), runtime::kControlArrayElementMissing);
 }
@@ -137,7 +120,10 @@ TEST_F(FormTest, ADesignNamingWhatDoesNotExistDoesNotLoad) {
   }
 }
 
-TEST_F(FormTest, AnyMouseButtonDragsTheWindowUntilThatButtonComesUp) {
+// Any mouse button on the background raises MouseDown with the press in
+// twips; the handler's release of the pointer and move command reach the
+// window system. (How the window then follows the pointer is the front-end's.)
+TEST_F(FormTest, APressOnTheBackgroundReachesMouseDownAndItsDragReachesTheWindowSystem) {
   form.MouseDown.Handle([this](std::int16_t& button, std::int16_t&, float& x, float& y) {
     EXPECT_EQ(button, 2);
     EXPECT_EQ(x, 75.0f);
@@ -146,20 +132,10 @@ TEST_F(FormTest, AnyMouseButtonDragsTheWindowUntilThatButtonComesUp) {
     runtime::win32::SendMessageA(form.hWnd(), runtime::win32::WM_SYSCOMMAND, 0xF012, 0);
   });
   form.Show();
-  form.Widget().move(100, 100);
-  const QPoint start = form.Widget().mapToGlobal(QPoint(5, 10));
-  Press(Qt::RightButton, QPoint(5, 10));
-  MovePointerTo(start + QPoint(40, 25), Qt::RightButton);
-  EXPECT_EQ(form.Widget().pos(), QPoint(140, 125));
-  MovePointerTo(start + QPoint(-30, 5), Qt::RightButton | Qt::LeftButton);
-  EXPECT_EQ(form.Widget().pos(), QPoint(70, 105));
-  Release(Qt::LeftButton, start + QPoint(-30, 5));
-  MovePointerTo(start + QPoint(10, 10), Qt::RightButton);
-  EXPECT_EQ(form.Widget().pos(), QPoint(110, 110)) << "another button's release does not stop it";
-  Release(Qt::RightButton, start + QPoint(10, 10));
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  MovePointerTo(start + QPoint(50, 50), Qt::NoButton);
-  EXPECT_EQ(form.Widget().pos(), QPoint(110, 110)) << "after the release the window stays";
+  ws.PressOnBackground(Window(), {5, 10}, runtime::kRightButton);
+  EXPECT_EQ(ws.CaptureReleases(), 1);
+  EXPECT_EQ(Window().Drags(), 1);
+  EXPECT_TRUE(errors.numbers.empty());
 }
 
 TEST_F(FormTest, APopupMenuOpensAtItsPlaceAndTheChosenItemRunsBeforeItReturns) {
@@ -168,20 +144,13 @@ TEST_F(FormTest, APopupMenuOpensAtItsPlaceAndTheChosenItemRunsBeforeItReturns) {
   form.MenuNamed("a").Click.Handle([&] { clicked.push_back("a"); });
   form.MenuNamed("b").Click.Handle([&] { clicked.push_back("b"); });
   form.Show();
-  QPoint openedAt;
-  QTimer::singleShot(0, [&] {
-    QWidget* popup = QApplication::activePopupWidget();
-    ASSERT_NE(popup, nullptr);
-    openedAt = popup->pos();
-    QTest::keyClick(popup, Qt::Key_Down);
-    QTest::keyClick(popup, Qt::Key_Down);
-    QTest::keyClick(popup, Qt::Key_Return);
-  });
+  ws.ChooseInNextMenu(1);
   runtime::Boundary([&] {
     form.PopupMenu(s, 240, 3225);
     clicked.push_back("returned");
   });
-  EXPECT_EQ(openedAt, form.Widget().mapToGlobal(QPoint(16, 215)));
+  ASSERT_NE(ws.OpenedMenu(), nullptr);
+  EXPECT_EQ(ws.OpenedMenu()->OpenedAt(), Window().ClientToScreen({16, 215}));
   EXPECT_EQ(clicked, (std::vector<std::string>{"b", "returned"}));
 }
 
@@ -192,15 +161,39 @@ TEST_F(FormTest, ADisabledItemCannotBeChosen) {
   form.MenuNamed("a").SetEnabled(false);
   form.MenuNamed("b").SetEnabled(false);
   form.Show();
-  QTimer::singleShot(0, [&] {
-    QWidget* popup = QApplication::activePopupWidget();
-    ASSERT_NE(popup, nullptr);
-    QTest::keyClick(popup, Qt::Key_Down);
-    QTest::keyClick(popup, Qt::Key_Return);
-    if (QApplication::activePopupWidget() != nullptr) QTest::keyClick(popup, Qt::Key_Escape);
-  });
-  runtime::Boundary([&] { form.PopupMenu(s, 0, 0); });
+  for (const std::size_t item : {0, 1}) {
+    ws.ChooseInNextMenu(item);
+    runtime::Boundary([&] { form.PopupMenu(s, 0, 0); });
+  }
   EXPECT_EQ(clicks, 0);
+  ASSERT_NE(ws.OpenedMenu(), nullptr);
+  EXPECT_FALSE(ws.OpenedMenu()->Items().at(0).item.enabled) << "the window system shows it disabled";
+  // Enabled again, it is chosen.
+  form.MenuNamed("a").SetEnabled(true);
+  EXPECT_TRUE(ws.OpenedMenu()->Items().at(0).item.enabled);
+  ws.ChooseInNextMenu(0);
+  runtime::Boundary([&] { form.PopupMenu(s, 0, 0); });
+  EXPECT_EQ(clicks, 1);
+}
+
+// A menu opened with no place given opens where the pointer is; one already
+// open, or with no items, does not open again.
+TEST_F(FormTest, APopupMenuWithoutAPlaceOpensAtThePointer) {
+  form.Show();
+  ws.PointerTo({400, 300});
+  ws.ChooseInNextMenu(std::nullopt);
+  runtime::Boundary([&] { form.PopupMenu(form.MenuNamed("s")); });
+  ASSERT_NE(ws.OpenedMenu(), nullptr);
+  EXPECT_EQ(ws.OpenedMenu()->OpenedAt(), (runtime::Point{400, 300}));
+  int nested = 0;
+  ws.ChooseInNextMenu(std::nullopt, [&] {
+    ++nested;
+    runtime::Boundary([&] { form.PopupMenu(form.MenuNamed("s")); });
+  });
+  runtime::Boundary([&] { form.PopupMenu(form.MenuNamed("s")); });
+  EXPECT_EQ(nested, 1) << "the menu did not open inside itself";
+  runtime::Boundary([&] { form.PopupMenu(form.MenuNamed("s"), 2e6f, 0); });
+  EXPECT_EQ(errors.numbers, std::vector<int>{runtime::kInvalidProcedureCall}) << "a place beyond any screen";
 }
 
 TEST_F(FormTest, TimersTickUntilTheProgramEnds) {
@@ -209,17 +202,25 @@ TEST_F(FormTest, TimersTickUntilTheProgramEnds) {
   timer.Tick.Handle([&] {
     if (++ticks == 3) runtime::End();
   });
-  EXPECT_TRUE(test_support::Eventually([&] { return program.Ended(); }));
-  QTest::qWait(50);
+  ws.Advance(30);
+  EXPECT_TRUE(program.Ended());
+  ws.Advance(50);
   EXPECT_EQ(ticks, 3) << "no tick after the end";
 }
 
 TEST_F(FormTest, ClosingTheStartUpWindowEndsTheProgram) {
   form.SetEndsProgramWhenClosed(true);
   form.Show();
-  form.Widget().close();
+  ws.Close(Window());
   EXPECT_TRUE(program.Ended());
+  EXPECT_FALSE(Window().Shown());
   EXPECT_TRUE(errors.numbers.empty());
+}
+
+TEST_F(FormTest, ClosingAnotherWindowEndsNothing) {
+  form.Show();
+  ws.Close(Window());
+  EXPECT_FALSE(program.Ended());
 }
 
 TEST_F(FormTest, WindowStateMinimisesAndRefusesUnknownStates) {
@@ -230,51 +231,56 @@ TEST_F(FormTest, WindowStateMinimisesAndRefusesUnknownStates) {
   EXPECT_EQ(errors.numbers, std::vector<int>{runtime::kInvalidPropertyValue});
 }
 
-TEST_F(FormTest, TheWindowUnderAPointPassesOverDisabledAndHiddenWindows) {
+// The timers of a form rest while nothing of it can be seen, and tick once
+// at once when it can be again.
+TEST_F(FormTest, TimersRestWhileTheWindowIsOutOfSight) {
+  int ticks = 0;
+  form.TimerNamed("Tick").Tick.Handle([&] { ++ticks; });
   form.Show();
-  form.Widget().move(100, 100);
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form.Widget()));
-  TextBox& field = form.ArrayNamed<TextBox>("T")(0);
-  const QPoint centre = field.Widget()->mapToGlobal(field.Widget()->rect().center());
-  const runtime::win32::POINTAPI point{centre.x(), centre.y()};
-  const std::int32_t fieldHandle = runtime::HandleOf(field.Widget());
-  const std::int32_t formHandle = form.hWnd();
-  EXPECT_EQ(runtime::win32::WindowFromPoint(point), fieldHandle);
-  field.Widget()->setEnabled(false);
-  EXPECT_EQ(runtime::win32::WindowFromPoint(point), formHandle) << "a disabled window gives the one it sits in";
-  field.Widget()->setEnabled(true);
-  field.SetVisible(false);
-  EXPECT_EQ(runtime::win32::WindowFromPoint(point), formHandle);
-  form.Widget().setEnabled(false);
-  EXPECT_EQ(runtime::win32::WindowFromPoint(point), 0) << "nor is a disabled form any window's";
-  form.Widget().setEnabled(true);
-  EXPECT_EQ(runtime::win32::WindowFromPoint({centre.x() + 2000, centre.y()}), 0);
+  runtime::Boundary([&] { form.SetWindowState(Form::kMinimized); });
+  ws.Advance(20);
+  EXPECT_EQ(ticks, 2) << "minimised but still shown, as without a window manager";
+  Window().SetShownByDesktop(false);
+  ws.Advance(100);
+  EXPECT_EQ(ticks, 2) << "no tick while out of sight";
+  Window().SetShownByDesktop(true);
+  EXPECT_EQ(ticks, 3) << "one tick at once on coming back";
+  runtime::Boundary([&] { form.SetWindowState(Form::kNormal); });
+  ws.Advance(10);
+  EXPECT_EQ(ticks, 4);
 }
 
-}  // namespace
-
-namespace {
-
-QByteArray Encoded(const char* format, QRgb colour) {
-  return test_support::FlatPictureFile({9, 4}, colour, format);
+TEST_F(FormTest, TheFirstShowPlacesTheWindowAndStartsTheTimersAfresh) {
+  int ticks = 0;
+  form.TimerNamed("Tick").Tick.Handle([&] { ++ticks; });
+  ws.Advance(5);
+  form.Show();
+  ws.Advance(9);
+  EXPECT_EQ(ticks, 0) << "the interval counts from the first show";
+  ws.Advance(1);
+  EXPECT_EQ(ticks, 1);
+  EXPECT_TRUE(Window().Shown());
 }
 
-QByteArray BagHolding(const QByteArray& picture) {
+std::string Encoded(const char* format, runtime::Rgb colour) {
+  return test_support::FlatPictureFile(9, 4, colour, format);
+}
+
+std::string BagHolding(const std::string& picture) {
   runtime::PropertyBag bag;
   bag.WriteProperty("BackPicture", runtime::Variant::FromPicture(runtime::Picture::FromFile(picture)));
-  return QByteArray::fromStdString(bag.ToBytes());
+  return bag.ToBytes();
 }
 
-}  // namespace
-
 TEST(FormDecodeAhead, TheWindowsPicturesAndTheControlsAreDecodedAheadPastWhatCannotBeRead) {
+  test_front_end::TestWindowSystem ws;
   // Colours of their own, so that no earlier decoding holds these files.
-  const QByteArray skin = Encoded("jpeg", qRgb(201, 3, 77));
-  const QByteArray icon = Encoded("ico", qRgb(5, 199, 31));
-  const QByteArray strip = Encoded("png", qRgb(17, 240, 130));
-  const QByteArray other = Encoded("png", qRgb(250, 9, 251));
-  const std::map<std::string, QByteArray, std::less<>> stored = {
-      {"skin.jpg", skin}, {"icon.ico", icon}, {"a.bag", BagHolding(strip)},
+  const std::string skin = Encoded("jpeg", runtime::MakeRgb(201, 3, 77));
+  const std::string icon = Encoded("ico", runtime::MakeRgb(5, 199, 31));
+  const std::string strip = Encoded("png", runtime::MakeRgb(17, 240, 130));
+  const std::string other = Encoded("png", runtime::MakeRgb(250, 9, 251));
+  const std::map<std::string, std::string, std::less<>> stored = {
+      {"skin.jpg", skin},           {"icon.ico", icon},           {"a.bag", BagHolding(strip)},
       {"b.bag", BagHolding(strip)}, {"c.bag", BagHolding(other)}, {"broken.bag", "\x05"}};
   const runtime::DesignFiles files = [&](std::string_view name) {
     const auto found = stored.find(name);
@@ -294,10 +300,36 @@ TEST(FormDecodeAhead, TheWindowsPicturesAndTheControlsAreDecodedAheadPastWhatCan
       "End\n",
       "ahead.frm");
   Form::DecodePicturesAhead(design, files);
-  for (const QByteArray& file : {skin, icon, strip, other}) {
-    const std::optional<QList<QImage>> images = runtime::TakeDecodedAhead(file);
-    ASSERT_TRUE(images.has_value()) << file.left(8).toHex().toStdString();
-    EXPECT_EQ(*images, runtime::DecodeAll(file));
+  for (const std::string& file : {skin, icon, strip, other}) {
+    const std::optional<std::vector<runtime::Pixels>> images = runtime::TakeDecodedAhead(file);
+    ASSERT_TRUE(images.has_value()) << file.substr(0, 8);
+    EXPECT_EQ(*images, runtime::DecodePictureFile(file));
   }
   runtime::FinishDecodingAhead();
 }
+
+// The window carries the design's picture and every size of its icon.
+TEST(FormPictures, TheWindowGetsItsPictureAndEveryImageOfItsIcon) {
+  test_front_end::TestWindowSystem ws;
+  runtime::Program program;
+  runtime::ControlClasses classes;
+  const std::string skin = test_support::FlatPictureFile(32, 24, runtime::MakeRgb(1, 2, 250), "png");
+  const std::string icon = test_support::FlatPictureFile(16, 16, runtime::MakeRgb(9, 9, 9), "ico");
+  const runtime::DesignFiles files = [&](std::string_view name) { return name == "skin.png" ? skin : icon; };
+  Form form(runtime::ParseFormDesign("Begin Form F\n Picture = \"skin.png\"\n Icon = \"icon.ico\"\nEnd\n", "t.frm"),
+            classes, files);
+  const auto& window = dynamic_cast<const test_front_end::TestForm&>(form.Window());
+  ASSERT_TRUE(window.Picture());
+  EXPECT_EQ(window.Picture()->At(5, 5), runtime::MakeRgb(1, 2, 250));
+  ASSERT_EQ(window.Icon().size(), 1u);
+  EXPECT_EQ(window.Icon()[0]->Width(), 16);
+  EXPECT_EQ(form.Caption(), u"F") << "without a caption, the form's name";
+  EXPECT_EQ(test_support::ErrorNumberOf([&] {
+              Form broken(runtime::ParseFormDesign("Begin Form F\n Icon = \"skin.png\"\nEnd\n", "t.frm"), classes,
+                          [&](std::string_view) { return std::string("no picture"); });
+            }),
+            runtime::kLoadError)
+      << "an icon that is no picture does not load";
+}
+
+}  // namespace

@@ -3,21 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QInputMethodEvent>
-#include <QMenu>
-#include <QTest>
 #include <functional>
 
-#include "runtime/controls/line_edit_box.h"
+#include "front_end/test_window_system.h"
 #include "runtime/design/form_design.h"
 #include "runtime/dispatch.h"
 #include "runtime/forms/control_classes.h"
 #include "runtime/forms/form.h"
-#include "runtime/forms/form_widget.h"
 #include "runtime/program.h"
+#include "runtime/values/text.h"
 #include "support/raised_error.h"
 
 namespace {
@@ -55,126 +49,105 @@ class TextBoxTest : public testing::Test {
 
   // A code write the way a handler makes it: inside the boundary.
   void Write(const std::function<void()>& write) { runtime::Boundary(write); }
+  test_front_end::TestField& FieldOf(TextBox& box) { return dynamic_cast<test_front_end::TestField&>(box.Field()); }
+  // Characters typed into a field, as from the keyboard.
+  void Type(TextBox& box, std::u16string_view characters) { ws.Type(FieldOf(box), characters); }
+  // Another program's clipboard text, pasted into the field.
+  void Paste(TextBox& box, std::u16string_view text) { ws.Paste(FieldOf(box), text); }
 
+  test_front_end::TestWindowSystem ws;  // first in, last out
   runtime::Program program;
   runtime::ControlClasses classes;
   runtime::Form form;
   TextBox& input;
   TextBox& output;
-  std::vector<QString> changes;
+  std::vector<std::u16string> changes;
   std::vector<int> typed;
 };
 
 TEST_F(TextBoxTest, AWriteRaisesChangeInsideItOnlyWhenTheTextChanges) {
   Write([&] {
-    input.SetText(QStringLiteral("12"));
-    EXPECT_EQ(changes, std::vector<QString>{QStringLiteral("12")}) << "raised before the write returns";
-    input.SetText(QStringLiteral("12"));
+    input.SetText(u"12");
+    EXPECT_EQ(changes, std::vector<std::u16string>{u"12"}) << "raised before the write returns";
+    input.SetText(u"12");
   });
   EXPECT_EQ(changes.size(), 1u);
   Write([&] {
     input.SetSelStart(1);
     input.SetSelLength(1);
-    input.SetSelText(QStringLiteral("9"));
-    input.SetSelText(QString());  // nothing selected, nothing inserted
+    input.SetSelText(u"9");
+    input.SetSelText(u"");  // nothing selected, nothing inserted
   });
-  EXPECT_EQ(changes, (std::vector<QString>{QStringLiteral("12"), QStringLiteral("19")}));
+  EXPECT_EQ(changes, (std::vector<std::u16string>{u"12", u"19"}));
 }
 
 TEST_F(TextBoxTest, CodeWritesAreNeverCutToMaxLength) {
   Write([&] {
-    input.SetText(QStringLiteral("1234567890"));
-    output.SetText(QStringLiteral("-1.028E+303"));
+    input.SetText(u"1234567890");
+    output.SetText(u"-1.028E+303");
   });
-  EXPECT_EQ(input.Text(), QStringLiteral("1234567890"));
-  EXPECT_EQ(output.Text(), QStringLiteral("-1.028E+303"));
+  EXPECT_EQ(input.Text(), u"1234567890");
+  EXPECT_EQ(output.Text(), u"-1.028E+303");
 }
 
 TEST_F(TextBoxTest, TheUserIsHeldToMaxLengthWhenTypingAndPasting) {
-  QTest::keyClicks(input.Widget(), QStringLiteral("12345"));
-  EXPECT_EQ(input.Text(), QStringLiteral("123"));
-  input.Field().selectAll();
-  QTest::keyClicks(input.Widget(), QStringLiteral("98"));
-  EXPECT_EQ(input.Text(), QStringLiteral("98")) << "typing over a selection replaces it";
+  Type(input, u"12345");
+  EXPECT_EQ(input.Text(), u"123");
+  FieldOf(input).Select(0, 3);
+  Type(input, u"98");
+  EXPECT_EQ(input.Text(), u"98") << "typing over a selection replaces it";
 
-  QGuiApplication::clipboard()->setText(QStringLiteral("4567\n89"));
-  QTest::keyClick(input.Widget(), Qt::Key_Insert, Qt::ShiftModifier);
-  EXPECT_EQ(input.Text(), QStringLiteral("984"));
+  Paste(input, u"4567\n89");
+  EXPECT_EQ(input.Text(), u"984");
 
-  Write([&] { input.SetText(QString()); });
-  QGuiApplication::clipboard()->setText(QStringLiteral("12\n34"));
-  QTest::keyClick(input.Widget(), Qt::Key_Insert, Qt::ShiftModifier);
-  EXPECT_EQ(input.Text(), QStringLiteral("12")) << "a paste takes the first line only";
+  Write([&] { input.SetText(u""); });
+  Paste(input, u"12\n34");
+  EXPECT_EQ(input.Text(), u"12") << "a paste takes the first line only";
 }
 
 TEST_F(TextBoxTest, APasteBringsWholeCharactersOfItsFirstLineOnly) {
   struct Row {
     const char* name;
-    QString pasted;
-    QString field;  // MaxLength 3
+    std::u16string pasted;
+    std::u16string field;  // MaxLength 3
   };
   const Row rows[] = {
-      {"form feed", QStringLiteral("4\f5"), QStringLiteral("4")},
-      {"vertical tab", QStringLiteral("4\v5"), QStringLiteral("4")},
-      {"next line", QStringLiteral("4") + QChar(0x85) + QStringLiteral("5"), QStringLiteral("4")},
-      {"line separator", QStringLiteral("4") + QChar(0x2028) + QStringLiteral("5"), QStringLiteral("4")},
-      {"paragraph separator", QStringLiteral("4") + QChar(0x2029) + QStringLiteral("5"), QStringLiteral("4")},
-      {"lone high half", QStringLiteral("4") + QChar(0xD800) + QStringLiteral("5"), QStringLiteral("45")},
-      {"lone low half", QChar(0xDC00) + QStringLiteral("45"), QStringLiteral("45")},
-      {"halves the wrong way round", QStringLiteral("4") + QChar(0xDE00) + QChar(0xD83D), QStringLiteral("4")},
-      {"a pair that fits", QStringLiteral("4") + QChar(0xD83D) + QChar(0xDE00), QStringLiteral("4") + QChar(0xD83D) + QChar(0xDE00)},
-      {"a pair cut by the limit", QStringLiteral("45") + QChar(0xD83D) + QChar(0xDE00), QStringLiteral("45")},
+      {"form feed", u"4\f5", u"4"},
+      {"vertical tab", u"4\v5", u"4"},
+      {"next line", u"4\u0085" u"5", u"4"},
+      {"line separator", u"4\u2028" u"5", u"4"},
+      {"paragraph separator", u"4\u2029" u"5", u"4"},
+      {"lone high half", std::u16string{u'4', char16_t(0xD800), u'5'}, u"45"},
+      {"lone low half", std::u16string{char16_t(0xDC00), u'4', u'5'}, u"45"},
+      {"halves the wrong way round", std::u16string{u'4', char16_t(0xDE00), char16_t(0xD83D)}, u"4"},
+      {"a pair that fits", u"4\U0001F600", u"4\U0001F600"},
+      {"a pair cut by the limit", u"45\U0001F600", u"45"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    Write([&] { input.SetText(QString()); });
-    QGuiApplication::clipboard()->setText(row.pasted);
-    QTest::keyClick(input.Widget(), Qt::Key_Insert, Qt::ShiftModifier);
+    Write([&] { input.SetText(u""); });
+    Paste(input, row.pasted);
     EXPECT_EQ(input.Text(), row.field);
   }
 }
 
-TEST_F(TextBoxTest, TheContextMenusPasteKeepsTheLimitToo) {
-  QGuiApplication::clipboard()->setText(QStringLiteral("ABCDEF"));
-  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), input.Widget()->mapToGlobal(QPoint(2, 2)));
-  QApplication::sendEvent(input.Widget(), &event);
-  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-  ASSERT_NE(menu, nullptr);
-  QAction* paste = nullptr;
-  for (QAction* action : menu->actions()) {
-    if (action->text().contains(QStringLiteral("Paste"))) paste = action;
-  }
-  ASSERT_NE(paste, nullptr);
-  paste->trigger();
-  menu->close();
-  EXPECT_EQ(input.Text(), QStringLiteral("ABC"));
+// Ctrl+V, typed, pastes the clipboard under the same rules as any paste.
+TEST_F(TextBoxTest, CtrlVPastesWithinTheLimitAndTheFirstLine) {
+  ws.SetClipboardText(u"4\U0001F600\n9");
+  Type(input, u"1\x16");
+  EXPECT_EQ(input.Text(), u"14") << "the pair would pass the limit: it stays out whole";
+  Write([&] { input.SetText(u""); });
+  Type(input, u"\x16");
+  EXPECT_EQ(input.Text(), u"4\U0001F600");
+  EXPECT_EQ(changes.back(), u"4\U0001F600") << "one Change for the whole paste";
 }
 
-TEST_F(TextBoxTest, EveryKeyThatTypesACharacterPassesKeyPressFirst) {
-  struct Row {
-    Qt::Key key;
-    Qt::KeyboardModifiers modifiers;
-    int keyAscii;  // -1: the key types nothing
-  };
-  const Row rows[] = {
-      {Qt::Key_7, Qt::NoModifier, '7'},         {Qt::Key_A, Qt::NoModifier, 'a'},
-      {Qt::Key_C, Qt::ControlModifier, 3},
-      {Qt::Key_V, Qt::ControlModifier, 22},     {Qt::Key_Return, Qt::NoModifier, 13},
-      {Qt::Key_Backspace, Qt::NoModifier, 8},   {Qt::Key_Escape, Qt::NoModifier, 27},
-      {Qt::Key_Space, Qt::NoModifier, ' '},     {Qt::Key_Left, Qt::NoModifier, -1},
-      {Qt::Key_Delete, Qt::NoModifier, -1},     {Qt::Key_Home, Qt::NoModifier, -1},
-      {Qt::Key_F5, Qt::NoModifier, -1},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.keyAscii);
-    typed.clear();
-    QTest::keyClick(input.Widget(), row.key, row.modifiers);
-    if (row.keyAscii < 0) {
-      EXPECT_TRUE(typed.empty());
-    } else {
-      EXPECT_EQ(typed, std::vector<int>{row.keyAscii});
-    }
-  }
+TEST_F(TextBoxTest, EveryCharacterTypedPassesKeyPressFirst) {
+  // Printable characters, Ctrl+C, Ctrl+V, Enter, Backspace and Escape as
+  // the keyboard types them.
+  const std::u16string keys = u"7a\x03\x16\r\b\x1b ";
+  Type(input, keys);
+  EXPECT_EQ(typed, (std::vector<int>{'7', 'a', 3, 22, 13, 8, 27, ' '}));
 }
 
 TEST_F(TextBoxTest, KeyPressCanRefuseOrChangeWhatIsTyped) {
@@ -183,95 +156,143 @@ TEST_F(TextBoxTest, KeyPressCanRefuseOrChangeWhatIsTyped) {
     if (keyAscii == 'y') keyAscii = '5';
     if (keyAscii == 22) keyAscii = 0;  // Ctrl+V
   });
-  QTest::keyClicks(input.Widget(), QStringLiteral("1xy"));
-  EXPECT_EQ(input.Text(), QStringLiteral("15"));
-  QGuiApplication::clipboard()->setText(QStringLiteral("9"));
-  QTest::keyClick(input.Widget(), Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(input.Text(), QStringLiteral("15")) << "a refused Ctrl+V pastes nothing";
-  QTest::keyClick(input.Widget(), Qt::Key_Backspace);
-  EXPECT_EQ(input.Text(), QStringLiteral("1"));
+  Type(input, u"1xy");
+  EXPECT_EQ(input.Text(), u"15");
+  ws.SetClipboardText(u"9");
+  Type(input, u"\x16");
+  EXPECT_EQ(input.Text(), u"15") << "a refused Ctrl+V pastes nothing";
+  Type(input, u"\b");
+  EXPECT_EQ(input.Text(), u"1");
 }
 
-TEST_F(TextBoxTest, AnInputMethodCannotBypassKeyPress) {
-  input.KeyPress.Handle([](std::int16_t& keyAscii) {
-    if (keyAscii < '0' || keyAscii > '9') keyAscii = 0;
-  });
-  input.Widget()->setFocus();
-  QInputMethodEvent composing(QStringLiteral("shu"), {});
-  QApplication::sendEvent(input.Widget(), &composing);
-  EXPECT_EQ(input.Text(), QString()) << "a composition is not text yet";
-  QInputMethodEvent commit;
-  commit.setCommitString(QString::fromUtf8("1数2"));
-  QApplication::sendEvent(input.Widget(), &commit);
-  EXPECT_EQ(input.Text(), QStringLiteral("12"));
+// A handler may turn a key into Backspace, or into a character that
+// commands nothing: the field does what the character it left does.
+TEST_F(TextBoxTest, WhatKeyPressLeavesIsWhatTheFieldDoes) {
+  const struct {
+    const char* name;
+    char16_t typed;
+    std::int16_t becomes;
+    const char16_t* field;
+  } rows[] = {
+      {"a letter made Backspace", u'x', 8, u"1"},
+      {"Backspace made a digit", u'\b', '5', u"125"},
+      {"a digit made Enter", u'3', 13, u"12"},
+      {"Enter left alone", u'\r', 13, u"12"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Write([&] { input.SetText(u"12"); });
+    FieldOf(input).SetCaret(2);
+    input.KeyPress.Handle([&row](std::int16_t& keyAscii) { keyAscii = row.becomes; });
+    Type(input, std::u16string(1, row.typed));
+    EXPECT_EQ(input.Text(), row.field);
+  }
 }
 
 TEST_F(TextBoxTest, ALockedFieldSeesKeysButTakesNothing) {
   int seen = 0;
   output.KeyPress.Handle([&](std::int16_t&) { ++seen; });
-  QTest::keyClicks(output.Widget(), QStringLiteral("12"));
+  Type(output, u"12");
   EXPECT_EQ(seen, 2);
-  EXPECT_EQ(output.Text(), QString());
+  EXPECT_EQ(output.Text(), u"");
+  Write([&] { output.SetText(u"7"); });
+  ws.SetClipboardText(u"9");
+  Type(output, u"\b\x16");
+  EXPECT_EQ(output.Text(), u"7") << "neither Backspace nor Ctrl+V changes it";
+  FieldOf(output).Events().Pasted(u"5");  // should a window system pass a paste on all the same
+  EXPECT_EQ(output.Text(), u"7");
 }
 
 TEST_F(TextBoxTest, SelStartClampsToTheTextAndRefusesNegatives) {
-  Write([&] { input.SetText(QStringLiteral("12")); });
+  Write([&] { input.SetText(u"12"); });
   Write([&] { input.SetSelStart(99); });
   EXPECT_EQ(input.SelStart(), 2);
   EXPECT_EQ(test_support::ErrorNumberOf([&] { input.SetSelStart(-1); }), runtime::kInvalidPropertyValue);
+  EXPECT_EQ(test_support::ErrorNumberOf([&] { input.SetSelLength(-1); }), runtime::kInvalidPropertyValue);
+  Write([&] {
+    input.SetSelStart(1);
+    input.SetSelLength(99);
+  });
+  EXPECT_EQ(input.SelLength(), 1) << "the length clamps to what follows the start";
 }
 
 // A classic text box keeps its selection while another control has the
-// focus, so a keypad can still replace it. Each row moves the focus away
-// from the input field in a way the user or the program does.
+// focus, so a keypad can still replace it, whichever end the caret is at.
 TEST_F(TextBoxTest, TheSelectionOutlivesTheFocusAndACodeWriteReplacesIt) {
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&form.Widget()));
-  const struct {
-    const char* name;
-    bool caretAtStart;  // selected with Shift+Left rather than Shift+Right
-    std::function<void()> moveFocus;
-  } rows[] = {
-      {"a click on the other field", false,
-       [&] { QTest::mouseClick(output.Widget(), Qt::LeftButton, {}, QPoint(5, 5)); }},
-      {"Tab", true, [&] { QTest::keyClick(input.Widget(), Qt::Key_Tab); }},
-      {"code", false, [&] { output.Widget()->setFocus(); }},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    input.Widget()->setFocus(Qt::MouseFocusReason);
-    Write([&] { input.SetText(QStringLiteral("12345")); });
-    if (row.caretAtStart) {
-      input.Field().setSelection(3, -2);
+  for (const bool caretAtStart : {false, true}) {
+    SCOPED_TRACE(caretAtStart ? "selected backwards" : "selected forwards");
+    input.Window().Focus();
+    Write([&] { input.SetText(u"12345"); });
+    if (caretAtStart) {
+      FieldOf(input).Select(3, -2);
     } else {
-      input.Field().setSelection(1, 2);
+      FieldOf(input).Select(1, 2);
     }
-    row.moveFocus();
-    ASSERT_TRUE(output.Widget()->hasFocus());
+    output.Window().Focus();
+    ASSERT_EQ(ws.Focused(), &output.Window());
     EXPECT_EQ(input.SelStart(), 1);
     EXPECT_EQ(input.SelLength(), 2);
-    EXPECT_EQ(input.SelText(), QStringLiteral("23"));
-    EXPECT_EQ(input.Field().cursorPosition(), row.caretAtStart ? 1 : 3) << "the caret keeps its end";
+    EXPECT_EQ(input.SelText(), u"23");
+    EXPECT_EQ(FieldOf(input).Caret(), caretAtStart ? 1 : 3) << "the caret keeps its end";
     changes.clear();
-    Write([&] { input.SetSelText(QStringLiteral("9")); });
-    EXPECT_EQ(input.Text(), QStringLiteral("1945"));
-    EXPECT_EQ(changes, std::vector<QString>{QStringLiteral("1945")});
+    Write([&] { input.SetSelText(u"9"); });
+    EXPECT_EQ(input.Text(), u"1945");
+    EXPECT_EQ(changes, std::vector<std::u16string>{u"1945"});
   }
 }
 
-TEST_F(TextBoxTest, TabIntoAFieldSelectsItAllAndAClickPlacesTheCaret) {
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&form.Widget()));
-  Write([&] { input.SetText(QStringLiteral("12345")); });
-  input.Widget()->setFocus();
-  input.Field().setSelection(1, 2);
-  QTest::keyClick(input.Widget(), Qt::Key_Tab);
-  QTest::keyClick(output.Widget(), Qt::Key_Tab, Qt::ShiftModifier);
-  ASSERT_TRUE(input.Widget()->hasFocus());
-  EXPECT_EQ(input.SelText(), QStringLiteral("12345")) << "Tab back selects the whole text";
-  output.Widget()->setFocus();
-  QTest::mouseClick(input.Widget(), Qt::LeftButton, {}, QPoint(2, input.Widget()->height() / 2));
-  ASSERT_TRUE(input.Widget()->hasFocus());
-  EXPECT_EQ(input.SelLength(), 0) << "a click drops what was selected";
-  EXPECT_EQ(input.SelStart(), 0);
+// The window system may report edits that change nothing; the box tells
+// its handlers only of real changes.
+TEST_F(TextBoxTest, AReportThatChangesNothingRaisesNothing) {
+  Write([&] { input.SetText(u"12"); });
+  changes.clear();
+  FieldOf(input).Events().TextMayHaveChanged();
+  FieldOf(input).SetText(u"12");
+  EXPECT_TRUE(changes.empty());
+  FieldOf(input).SetText(u"123");
+  EXPECT_EQ(changes, std::vector<std::u16string>{u"123"}) << "a change the field made by itself";
+}
+
+// Text written by code shows from its start, as an edit box's does, and a
+// Change handler may still move the caret after the write.
+TEST_F(TextBoxTest, TextWrittenByCodeShowsFromItsStart) {
+  const std::u16string longer = u"1234567890123456";
+  Write([&] { output.SetText(longer); });
+  EXPECT_EQ(output.SelStart(), 0);
+  EXPECT_EQ(output.SelLength(), 0);
+  // Writing the same text again raises nothing, and still shows the start.
+  Write([&] { output.SetSelStart(9); });
+  Write([&] { output.SetText(longer); });
+  EXPECT_EQ(output.SelStart(), 0);
+}
+
+TEST_F(TextBoxTest, AChangeHandlerMayStillMoveTheCaretAfterTheWrite) {
+  input.Change.Handle([this] { input.SetSelStart(static_cast<std::int32_t>(input.Text().size())); });
+  Write([&] { input.SetText(u"123456"); });
+  EXPECT_EQ(input.SelStart(), 6) << "Change runs after the caret went to the start";
+  // Replacing a selection from code leaves the caret after what went in.
+  input.Change.Handle([] {});
+  Write([&] {
+    input.SetSelStart(1);
+    input.SetSelLength(2);
+    input.SetSelText(u"9");
+  });
+  EXPECT_EQ(input.Text(), u"19456");
+  EXPECT_EQ(input.SelStart(), 2);
+}
+
+// A Change handler that ends the program stops the code that wrote.
+TEST_F(TextBoxTest, AWriteWhoseChangeEndsTheProgramStopsTheWriter) {
+  input.Change.Handle([] { runtime::End(); });
+  bool after = false;
+  Write([&] {
+    input.SetText(u"1");
+    after = true;
+  });
+  EXPECT_FALSE(after);
+  EXPECT_TRUE(program.Ended());
+  Type(input, u"2");
+  EXPECT_EQ(input.Text(), u"1") << "nothing is typed once the program has ended";
 }
 
 }  // namespace

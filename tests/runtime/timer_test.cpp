@@ -3,55 +3,56 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractEventDispatcher>
-#include <QEventLoop>
-#include <QTimer>
 #include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
+
+#include "front_end/test_window_system.h"
+#include "runtime/program.h"
 
 namespace {
 
 using runtime::Timer;
 
 // What happened, in order: a letter per tick of each timer, and '.' each
-// time the event loop went to sleep.
+// time the program woke up, that is, each moment at which something ticked
+// after a moment at which nothing was due.
 class TimerTest : public testing::Test {
  protected:
-  TimerTest() {
-    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &mContext,
-                     [this] {
-                       if (log.empty() || log.back() != '.') log += '.';
-                     });
-  }
   void Log(Timer& timer, char letter) {
     timer.Tick.Handle([this, letter] { Append(letter); });
   }
   void Append(char letter) {
+    if (ws.Now() != mLastWake) {
+      mLastWake = ws.Now();
+      log += '.';
+    }
     log += letter;
-    if (mLoop != nullptr && mUntil()) mLoop->quit();
   }
   [[nodiscard]] long Count(char letter) const { return std::count(log.begin(), log.end(), letter); }
-  // Runs the event loop as the program does, sleeping whenever nothing is
-  // due, until `letter` has been logged `count` times.
+  // Time passes, a millisecond at a time, until `letter` has been logged
+  // `count` times; false when that takes more than ten seconds.
   bool WaitFor(char letter, long count) {
-    mUntil = [this, letter, count] { return Count(letter) >= count; };
-    if (mUntil()) return true;
-    QEventLoop loop;
-    mLoop = &loop;
-    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-    loop.exec();
-    mLoop = nullptr;
-    return mUntil();
+    for (int waited = 0; Count(letter) < count; ++waited) {
+      if (waited == 10000) return false;
+      ws.Advance(1);
+    }
+    return true;
+  }
+  // The ticks alone, without the wakes.
+  [[nodiscard]] std::string Ticks() const {
+    std::string only = log;
+    std::erase(only, '.');
+    return only;
   }
 
+  test_front_end::TestWindowSystem ws;
+  runtime::Program program;
   std::string log;
 
  private:
-  QObject mContext;
-  QEventLoop* mLoop = nullptr;
-  std::function<bool()> mUntil;
+  std::int64_t mLastWake = -1;
 };
 
 TEST_F(TimerTest, AMultipleOfARunningTimersIntervalTicksOnItsBeatWithoutAWakeupOfItsOwn) {
@@ -62,16 +63,12 @@ TEST_F(TimerTest, AMultipleOfARunningTimersIntervalTicksOnItsBeatWithoutAWakeupO
   Timer poll("Poll", 50, true);
   Log(poll, 'p');
   ASSERT_TRUE(WaitFor('p', 4));
-  const std::string ticks = [&] {
-    std::string only = log;
-    std::erase(only, '.');
-    return only;
-  }();
   // Every fifth beat, from the fifth on, and in the same wake as that beat.
-  EXPECT_EQ(ticks.substr(0, 24), "bbbbpbbbbbpbbbbbpbbbbbpb") << ticks;
+  EXPECT_EQ(Ticks().substr(0, 24), "bbbbpbbbbbpbbbbbpbbbbbpb") << Ticks();
   for (std::size_t at = log.find('p'); at != std::string::npos; at = log.find('p', at + 1)) {
     EXPECT_EQ(log.substr(at, 2), "pb") << log;
   }
+  EXPECT_EQ(std::count(log.begin(), log.end(), '.'), Count('b')) << "a wake for each beat, none more: " << log;
 }
 
 TEST_F(TimerTest, TimersStartedTogetherTickTogether) {
@@ -89,9 +86,7 @@ TEST_F(TimerTest, TimersStartedTogetherTickTogether) {
   Timer after("After", 150, true);
   Log(after, 'a');
   ASSERT_TRUE(WaitFor('a', 1));
-  std::string ticks = log;
-  std::erase(ticks, '.');
-  EXPECT_EQ(ticks.size(), 4u) << "each once: " << log;
+  EXPECT_EQ(Ticks().size(), 4u) << "each once: " << log;
   EXPECT_EQ(log.find_first_of("123") + 3, log.find_last_of("123") + 1) << "in one wake: " << log;
 }
 
@@ -131,11 +126,46 @@ TEST_F(TimerTest, RidersGoOnWhenTheirBeatStops) {
     ASSERT_TRUE(WaitFor('p', 3)) << log;
     EXPECT_EQ(Count('b'), beatsThen) << "the beat has stopped";
     if (row.inItsOwnTick) {
-      std::string ticks = log;
-      std::erase(ticks, '.');
-      EXPECT_EQ(ticks.substr(0, 7), "bbbbpbp") << "the rider still ticked on that beat: " << log;
+      EXPECT_EQ(Ticks().substr(0, 7), "bbbbpbp") << "the rider still ticked on that beat: " << log;
     }
   }
+}
+
+// A timer's interval and Enabled as the handlers set them.
+TEST_F(TimerTest, IntervalAndEnabledDecideWhetherAndHowOftenItTicks) {
+  Timer timer("T", 0, true);
+  Log(timer, 't');
+  ws.Advance(100);
+  EXPECT_EQ(Count('t'), 0) << "an interval of 0 never ticks";
+  timer.SetInterval(20);
+  ws.Advance(100);
+  EXPECT_EQ(Count('t'), 5);
+  timer.SetEnabled(false);
+  ws.Advance(100);
+  EXPECT_EQ(Count('t'), 5);
+  timer.SetEnabled(true);
+  timer.SetInterval(25);
+  ws.Advance(100);
+  EXPECT_EQ(Count('t'), 9);
+  EXPECT_THROW(timer.SetInterval(-1), runtime::RuntimeError);
+  EXPECT_EQ(timer.Interval(), 25);
+}
+
+// Held, a timer does not tick; released, it ticks at once, then as before.
+TEST_F(TimerTest, AHeldTimerRestsAndTicksOnceAtOnceWhenReleased) {
+  Timer timer("T", 10, true);
+  Log(timer, 't');
+  timer.SetHeld(true);
+  ws.Advance(100);
+  EXPECT_EQ(Count('t'), 0);
+  timer.SetHeld(false);
+  EXPECT_EQ(Count('t'), 1);
+  ws.Advance(10);
+  EXPECT_EQ(Count('t'), 2);
+  timer.SetEnabled(false);
+  timer.SetHeld(true);
+  timer.SetHeld(false);
+  EXPECT_EQ(Count('t'), 2) << "a disabled timer does not tick on release";
 }
 
 }  // namespace

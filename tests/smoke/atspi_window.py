@@ -72,15 +72,19 @@ def check_announced_on_activation(window_id, root_id):
             pyatspi.Registry.stop()
 
     pyatspi.Registry.registerEventListener(on_activate, "window:activate")
-    steps = [["xdotool", "windowfocus", root_id], ["xdotool", "windowfocus", window_id]]
+    # The listener reaches the program through the registry, which takes a
+    # moment, longer on a busy machine: until the activation is heard, the
+    # focus goes away and back again every second.
+    steps = []
 
     def next_step():
+        if not steps:
+            steps.extend([["xdotool", "windowfocus", root_id], ["xdotool", "windowfocus", window_id]])
         subprocess.run(steps.pop(0), check=True)
-        return bool(steps)
+        return True
 
-    # The listener reaches the program through the registry; give it a moment.
-    GLib.timeout_add(1000, next_step)
-    GLib.timeout_add(20000, pyatspi.Registry.stop)
+    GLib.timeout_add(500, next_step)
+    GLib.timeout_add(60000, pyatspi.Registry.stop)
     pyatspi.Registry.start()
     if not activated:
         fail(f"no frame named '{CAPTION}' reported its activation")

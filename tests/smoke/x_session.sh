@@ -7,9 +7,11 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 xvfb=""
 app=""
+x_session_dir=""
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null || true
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+  [ -n "$x_session_dir" ] && rm -rf "$x_session_dir" || true
 }
 trap cleanup EXIT
 
@@ -24,19 +26,19 @@ poll() {
   "$@"
 }
 
-# A private Xvfb on the first free display number; exports DISPLAY.
+# A private Xvfb; exports DISPLAY. The server picks a free display number
+# itself and writes it down once it takes clients, so that runs side by side
+# never pick the same one.
 start_x_server() {
-  local display=""
-  for n in $(seq 91 160); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-  done
-  [ -n "$display" ] || fail "no free display number"
-  # -noreset: by default the server resets when its last client leaves (the
-  # readiness probe below), and a client connecting during that reset is refused.
-  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+  x_session_dir=$(mktemp -d)
+  # -noreset: by default the server resets when its last client leaves, and
+  # a client connecting during that reset is refused.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$x_session_dir/display" >/dev/null 2>&1 &
   xvfb=$!
-  export DISPLAY=$display
-  poll 100 xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+  local number=""
+  display_written() { number=$(head -n 1 "$x_session_dir/display" 2>/dev/null || true); [ -n "$number" ]; }
+  poll 300 display_written || fail "Xvfb did not start"
+  export DISPLAY=":$number"
 }
 
 # Starts the program and waits for its window: sets app and window, and the
@@ -49,7 +51,7 @@ start_program() {
     window=$(xdotool search --onlyvisible --name '^Zorvane 2\.0$' 2>/dev/null | head -n 1 || true)
     [ -n "$window" ]
   }
-  poll 100 find_window || fail "the window did not appear"
+  poll 300 find_window || fail "the window did not appear"
   geometry
 }
 
@@ -58,7 +60,7 @@ geometry() { eval "$(xdotool getwindowgeometry --shell "$window")"; }
 # Waits for the program to end on its own; fails unless it exits with 0.
 expect_exit() {
   local status=0
-  poll 50 eval '! kill -0 "$app" 2>/dev/null' || fail "$1"
+  poll 200 eval '! kill -0 "$app" 2>/dev/null' || fail "$1"
   wait "$app" || status=$?
   app=""
   [ "$status" = 0 ] || fail "exit status $status"

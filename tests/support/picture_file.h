@@ -1,30 +1,20 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <gtest/gtest.h>
+#include <string>
+#include <string_view>
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QImage>
-#include <QSize>
+#include "runtime/values/pixels.h"
 
 namespace test_support {
 
-// The file of `pixels` in `format` ("PNG", "jpeg", "ico", ...), as a design
-// or a bag would store it; a failure when Qt cannot write it.
-inline QByteArray PictureFile(const QImage& pixels, const char* format) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  EXPECT_TRUE(pixels.save(&buffer, format)) << format;
-  return bytes;
-}
+// The file of `pixels` in `format`, as a design or a bag would store it:
+// "png", "jpeg", "bmp", or "ico" (one 32-bit image with its mask). With no
+// alpha the pixels are written opaque, three channels, and read back so.
+// Nothing here writes GIF: "gif" gives a fixed 1 x 1 picture.
+std::string PictureFile(const runtime::Pixels& pixels, std::string_view format);
 
 // The file of a picture in one colour.
-inline QByteArray FlatPictureFile(QSize size, QRgb colour, const char* format) {
-  QImage pixels(size, QImage::Format_RGB32);
-  pixels.fill(colour);
-  return PictureFile(pixels, format);
-}
+std::string FlatPictureFile(int width, int height, runtime::Rgb colour, std::string_view format);
 
 }  // namespace test_support

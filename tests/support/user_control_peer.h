@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QImage>
 #include <cstdint>
 
 #include "runtime/controls/user_control.h"
 #include "runtime/values/picture.h"
+#include "runtime/values/pixels.h"
 
 namespace test_support {
 
@@ -17,9 +17,9 @@ class UserControlPeer {
   explicit UserControlPeer(const runtime::UserControl& control) : mControl(control) {}
 
   // The persistent image's pixels, as the surface shows them.
-  [[nodiscard]] QImage ImagePixels() const {
+  [[nodiscard]] runtime::Pixels ImagePixels() const {
     const runtime::PictureRef image = mControl.Image();
-    return image ? image->Pixels() : QImage();
+    return image ? image->Copy() : runtime::Pixels();
   }
   [[nodiscard]] std::int16_t BackStyle() const { return mControl.BackStyle(); }
   [[nodiscard]] const runtime::PictureRef& MaskPicture() const { return mControl.MaskPicture(); }

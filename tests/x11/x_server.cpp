@@ -220,6 +220,14 @@ RunningProgram::RunningProgram(const XServer& server, const std::string& path,
 
 RunningProgram::~RunningProgram() { EndChild(mPid); }
 
+int RunningProgram::WaitForExit(std::chrono::milliseconds timeout) {
+  int status = 0;
+  const bool ended = Eventually([&] { return mPid > 0 && waitpid(mPid, &status, WNOHANG) == mPid; }, timeout);
+  if (!ended) return -1;
+  mPid = -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 xcb_window_t RunningProgram::WaitForWindow(const std::string& title, std::chrono::milliseconds timeout) const {
   xcb_window_t found = 0;
   Eventually(
@@ -231,6 +239,28 @@ xcb_window_t RunningProgram::WaitForWindow(const std::string& title, std::chrono
       },
       timeout);
   return found;
+}
+
+std::string ClientOutput(const XServer& server, const std::vector<std::string>& arguments) {
+  int out[2];
+  if (pipe(out) != 0) return {};
+  std::vector<std::string> words = {"env", "DISPLAY=" + server.Display()};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv = Arguments(words);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(out[1], STDOUT_FILENO);
+    CloseInheritedFiles(-1);
+    execvp(argv[0], argv.data());
+    _exit(127);
+  }
+  close(out[1]);
+  std::string read;
+  char buffer[4096];
+  for (ssize_t got; (got = ::read(out[0], buffer, sizeof buffer)) > 0;) read.append(buffer, static_cast<std::size_t>(got));
+  close(out[0]);
+  if (pid > 0) waitpid(pid, nullptr, 0);
+  return read;
 }
 
 bool RunClient(const XServer& server, const std::vector<std::string>& arguments) {

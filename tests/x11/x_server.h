@@ -72,6 +72,10 @@ class RunningProgram {
   // appears in time.
   xcb_window_t WaitForWindow(const std::string& title, std::chrono::milliseconds timeout) const;
 
+  // Its exit status once it has ended on its own; -1 when it is still
+  // running after `timeout` (or ended by a signal).
+  int WaitForExit(std::chrono::milliseconds timeout);
+
  private:
   const XServer& mServer;
   pid_t mPid = -1;
@@ -80,6 +84,9 @@ class RunningProgram {
 // Runs a command-line X client (xdotool) on the server and waits for it;
 // true when it succeeded.
 bool RunClient(const XServer& server, const std::vector<std::string>& arguments);
+
+// The same, for what the client writes on its standard output (xclip -o).
+std::string ClientOutput(const XServer& server, const std::vector<std::string>& arguments);
 
 // Polls `condition` every 50 ms until it holds or `timeout` passes; X
 // servers and programs on a shared machine take their time.

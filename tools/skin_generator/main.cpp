@@ -8,13 +8,16 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QWidget>
 #include <cstdio>
 
 #include "artwork.h"
 #include "image_button/ibutton.h"
+#include "qt/qt_window_system.h"
 #include "runtime/controls/control_site.h"
+#include "runtime/design/form_design.h"
 #include "runtime/design/property_bag.h"
+#include "runtime/forms/control_classes.h"
+#include "runtime/forms/form.h"
 #include "runtime/program.h"
 #include "runtime/values/font.h"
 #include "runtime/values/picture.h"
@@ -45,7 +48,7 @@ bool Write(const QString& path, const QByteArray& bytes) {
 
 runtime::FontRef Face(const char* name, double points) {
   auto font = std::make_shared<runtime::Font>();
-  font->name = QString::fromUtf8(name);
+  font->name = QString::fromUtf8(name).toStdU16String();
   font->size = points;
   font->charset = 134;
   font->weight = 400;
@@ -107,17 +110,19 @@ int main(int argc, char** argv) {
       {"iButton13", "复制", "wide_key_strip.jpg", yahei, 10.5},
       {"iButton14", "清空", "wide_key_strip.jpg", yahei, 10.5},
   };
+  qt_frontend::QtWindowSystem windowSystem;
   runtime::Program program;
+  const runtime::ControlClasses classes;
+  const runtime::Form host(runtime::ParseFormDesign("Begin Form Host\nEnd\n", "host.frm"), classes);
   for (const Button& button : buttons) {
     QFile strip(out + QLatin1Char('/') + QLatin1String(button.strip));
     if (!strip.open(QIODevice::ReadOnly)) return 1;
-    QWidget host;
-    image_button::iButton control(&host);
+    image_button::iButton control(host.Window());
     // Saved exactly as a designer leaves a freshly placed button: every
     // setting at its default but the picture, caption, font and colours.
     control.LetAutoSize(runtime::kTrue);
-    control.SetBackPicture(runtime::Picture::FromFile(strip.readAll()));
-    control.LetCaption(QString::fromUtf8(button.caption));
+    control.SetBackPicture(runtime::Picture::FromFile(strip.readAll().toStdString()));
+    control.LetCaption(QString::fromUtf8(button.caption).toStdU16String());
     control.SetcFont(Face(button.face, button.points));
     control.LetcDrawMode(13);
     control.LetcForeColor(0x80000012);

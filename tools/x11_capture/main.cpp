@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Saves what the X server on $DISPLAY shows in a rectangle as a PNG:
-//   zorvane_x11_capture x y width height output.png
+// Saves what the X server on $DISPLAY shows in a rectangle as a PNG (or a
+// PPM, by the name's ending):
+//   zorvane_x11_capture x y width height output.png|output.ppm
 #include <xcb/xcb.h>
 
 #include <QImage>
@@ -26,7 +27,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zorvane_x11_capture: cannot read that area of the screen\n");
     return 1;
   }
-  if (!image.save(QString::fromLocal8Bit(argv[5]), "PNG")) {
+  // The format follows the name: .png for people, .ppm for scripts to read.
+  if (!image.save(QString::fromLocal8Bit(argv[5]))) {
     std::fprintf(stderr, "zorvane_x11_capture: cannot write %s\n", argv[5]);
     return 1;
   }
