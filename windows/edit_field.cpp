@@ -314,6 +314,7 @@ LRESULT CALLBACK Win32Edit::FieldProc(HWND window, UINT message, WPARAM wParam, 
 }
 
 LRESULT Win32Edit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  mForm.System().Pointer().Heard(mHwnd, message, wParam, lParam);
   switch (message) {
     case WM_CHAR:
       switch (mEvents.Typed(static_cast<char16_t>(wParam))) {

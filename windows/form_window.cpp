@@ -295,6 +295,7 @@ LRESULT CALLBACK Win32Form::WndProc(HWND window, UINT message, WPARAM wParam, LP
 }
 
 LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  mSystem.Pointer().Heard(mHwnd, message, wParam, lParam);
   switch (message) {
     case WM_PAINT: Paint(); return 0;
     case WM_ERASEBKGND:

@@ -77,6 +77,7 @@ LRESULT CALLBACK Win32Surface::WndProc(HWND window, UINT message, WPARAM wParam,
 
 LRESULT Win32Surface::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   const int scale = mForm.Scale();
+  mForm.System().Pointer().Heard(mHwnd, message, wParam, lParam);
   switch (message) {
     case WM_PAINT: Paint(); return 0;
     case WM_ERASEBKGND: return mOpaque ? 1 : DefWindowProcW(mHwnd, message, wParam, lParam);

@@ -246,14 +246,22 @@ std::u16string Win32WindowSystem::ClipboardText() {
   return text;
 }
 
+// A key resting under the pointer asks both of these twenty times a second;
+// where its window's messages already tell, the system is not asked.
 runtime::Point Win32WindowSystem::CursorPos() {
   POINT point{};
-  ::GetCursorPos(&point);
+  if (const std::optional<POINT> known = mPointer.Position()) {
+    point = *known;
+  } else {
+    ::GetCursorPos(&point);
+  }
   return {point.x, point.y};
 }
 
 runtime::WindowHandle Win32WindowSystem::WindowFromPoint(runtime::Point screen) {
-  return FromHandle(::WindowFromPoint(POINT{screen.x, screen.y}));
+  const POINT point{screen.x, screen.y};
+  const std::optional<HWND> known = mPointer.WindowAt(point);
+  return FromHandle(known ? *known : ::WindowFromPoint(point));
 }
 
 void Win32WindowSystem::ReleaseCapture() { ::ReleaseCapture(); }

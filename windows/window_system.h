@@ -13,6 +13,7 @@
 #include "runtime/seam/window_system.h"
 #include "runtime/values/font.h"
 #include "windows/fonts.h"
+#include "windows/pointer_tracker.h"
 #include "windows/windows_gdi.h"
 
 namespace win32_frontend {
@@ -63,6 +64,8 @@ class Win32WindowSystem : public runtime::WindowSystem {
   // --- for the front-end's own parts ---
   [[nodiscard]] HINSTANCE Instance() const { return mInstance; }
   [[nodiscard]] Fonts& FontsInUse() { return mFonts; }
+  // Where the pointer is, as far as the program's windows have heard.
+  [[nodiscard]] PointerTracker& Pointer() { return mPointer; }
   void FormMade(Win32Form& form) { mForms.push_back(&form); }
   void FormGone(Win32Form& form);
   // The form a window of the program belongs to, or null.
@@ -90,6 +93,7 @@ class Win32WindowSystem : public runtime::WindowSystem {
   HWND mMessages = nullptr;  // timers and what is posted to run later
   WindowsGdi mGdi;
   Fonts mFonts;
+  PointerTracker mPointer;
   HDC mMeasuring = nullptr;  // a screen DC's twin for measuring text
   std::vector<Win32Form*> mForms;
   std::map<UINT, std::function<void()>> mCommands;

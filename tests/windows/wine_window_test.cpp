@@ -331,6 +331,11 @@ TEST_F(ZorvaneOnWine, AKeyShowsItsHoverAndPressedPictures) {
   EXPECT_TRUE(Eventually([&] { return key() == hover; }, 10s)) << "hover again, coming from outside the window";
   MoveToScreen(QPoint(1000, 700));
   EXPECT_TRUE(Eventually([&] { return key() == normal; }, 10s)) << "normal once the pointer left the window";
+  // A jump of the pointer straight onto the next key, crossing no background.
+  MoveTo(QPoint(236, 99));
+  EXPECT_TRUE(Eventually([&] { return key() == hover; }, 10s));
+  MoveTo(Key('6'));
+  EXPECT_TRUE(Eventually([&] { return key() == normal; }, 10s)) << "normal once the pointer is on the next key";
 }
 
 TEST_F(ZorvaneOnWine, TheLargestSizesReadWholeAndTheFat32OneInRed) {
