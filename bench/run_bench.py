@@ -20,12 +20,14 @@ import datetime
 import glob
 import json
 import os
-import select
 import signal
 import statistics
 import subprocess
 import sys
 import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools", "python"))
+import private_xvfb  # noqa: E402
 
 PROGRAMS = [
     ("Zorvane", "zorvane"),
@@ -65,27 +67,12 @@ def start_session_bus():
 
 
 def start_xvfb():
-    """A private Xvfb; the server picks a free display itself and writes its
-    number once it takes clients, so that runs side by side never meet."""
-    ready, writer = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0", "1024x768x24",
-                               "-nolisten", "tcp", "-noreset"],
-                              pass_fds=(writer,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(writer)
-    number = b""
-    deadline = time.monotonic() + 30
-    while not number.endswith(b"\n") and time.monotonic() < deadline:
-        if select.select([ready], [], [], 1)[0]:
-            chunk = os.read(ready, 16)
-            if not chunk:
-                break
-            number += chunk
-    os.close(ready)
-    if not number.endswith(b"\n"):
+    server, display = private_xvfb.start(1024, 768)
+    if display is None:
         server.kill()
         server.wait()
         sys.exit("no X server could be started")
-    os.environ["DISPLAY"] = ":" + number.decode().strip()
+    os.environ["DISPLAY"] = display
     return server
 
 

@@ -3,19 +3,14 @@
 
 #include <algorithm>
 
-#include "runtime/values/colour.h"
 #include "windows/input.h"
 #include "windows/window_system.h"
+#include "windows/windows_gdi.h"
 
 namespace win32_frontend {
 namespace {
 
 constexpr DWORD kFieldStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | ES_AUTOHSCROLL | ES_NOHIDESEL;
-
-COLORREF ColourRef(runtime::Colour colour) {
-  const runtime::Rgb rgb = runtime::ToRgb(colour);
-  return RGB(runtime::RedOf(rgb), runtime::GreenOf(rgb), runtime::BlueOf(rgb));
-}
 
 }  // namespace
 
@@ -37,15 +32,14 @@ void Win32Edit::Make(DWORD alignmentStyle) {
   DWORD style = kFieldStyle | alignmentStyle;
   DWORD exStyle = 0;
   std::u16string text;
-  DWORD start = 0;
-  DWORD end = 0;
+  std::pair<DWORD, DWORD> selection{0, 0};
   bool readOnly = false;
   if (old != nullptr) {
     style = (static_cast<DWORD>(GetWindowLongPtrW(old, GWL_STYLE)) & ~(ES_LEFT | ES_CENTER | ES_RIGHT)) | alignmentStyle;
     exStyle = static_cast<DWORD>(GetWindowLongPtrW(old, GWL_EXSTYLE));
     text = Text();
     readOnly = ReadOnly();
-    SendMessageW(old, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    selection = Selection();
   }
   const HWND made = CreateWindowExW(exStyle, L"EDIT", Wide(text.c_str()), style, 0, 0, 0, 0, mForm.Hwnd(), nullptr,
                                     mForm.System().Instance(), nullptr);
@@ -70,7 +64,7 @@ void Win32Edit::Make(DWORD alignmentStyle) {
   DestroyWindow(old);
   mHwnd = made;
   mSystemProc = systemProc;
-  SendMessageW(made, EM_SETSEL, start, end);
+  SendMessageW(made, EM_SETSEL, selection.first, selection.second);
   if (focused) SetFocus(made);
   Rescale();
   SetReadOnly(readOnly);
@@ -95,18 +89,18 @@ void Win32Edit::SetText(std::u16string_view text) {
   SetWindowTextW(mHwnd, Wide(std::u16string(text).c_str()));
 }
 
-int Win32Edit::SelectionStart() const {
+std::pair<DWORD, DWORD> Win32Edit::Selection() const {
   DWORD start = 0;
   DWORD end = 0;
   SendMessageW(mHwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  return static_cast<int>(std::min(start, end));
+  return std::minmax(start, end);
 }
 
+int Win32Edit::SelectionStart() const { return static_cast<int>(Selection().first); }
+
 int Win32Edit::SelectionLength() const {
-  DWORD start = 0;
-  DWORD end = 0;
-  SendMessageW(mHwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  return static_cast<int>(start > end ? start - end : end - start);
+  const auto [start, end] = Selection();
+  return static_cast<int>(end - start);
 }
 
 void Win32Edit::Select(int start, int length) {
@@ -194,8 +188,8 @@ void Win32Edit::PaintPadding() {
 }
 
 void Win32Edit::SetColours(runtime::Colour text, runtime::Colour background) {
-  mTextColour = ColourRef(text);
-  const COLORREF back = ColourRef(background);
+  mTextColour = ColourRefOf(text);
+  const COLORREF back = ColourRefOf(background);
   if (mBackBrush == nullptr || back != mBackColour) {
     if (mBackBrush != nullptr) DeleteObject(mBackBrush);
     mBackBrush = CreateSolidBrush(back);
@@ -257,8 +251,9 @@ HMENU SystemEditMenu() {
   DestroyMenu(loaded);
   for (int position = GetMenuItemCount(items) - 1; position >= 0; --position) {
     const UINT id = GetMenuItemID(items, position);
-    const bool known = IsUndo(id) || id == WM_CUT || id == WM_COPY || id == WM_PASTE || id == WM_CLEAR ||
-                       id == EM_SETSEL || id == 0;
+    const bool known = id == 0 || IsUndo(id) ||
+                       std::any_of(std::begin(kEditCommands), std::end(kEditCommands),
+                                   [id](const EditCommand& command) { return command.id == id; });
     if (!known || GetSubMenu(items, position) != nullptr) DeleteMenu(items, static_cast<UINT>(position), MF_BYPOSITION);
   }
   return items;

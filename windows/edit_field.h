@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "runtime/seam/edit_field.h"
 #include "runtime/values/font.h"
@@ -48,6 +49,8 @@ class Win32Edit : public Win32Child<runtime::EditField> {
   static constexpr int kCapacity = 32767;
   static LRESULT CALLBACK FieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  // Where the selection begins and ends, the lesser first.
+  [[nodiscard]] std::pair<DWORD, DWORD> Selection() const;
   void Paste();
   // The field's context menu: the system's own edit commands, with its
   // Paste going through the core like every other.

@@ -13,6 +13,7 @@
 #include "windows/input.h"
 #include "windows/scale.h"
 #include "windows/window_system.h"
+#include "windows/windows_gdi.h"
 
 namespace win32_frontend {
 namespace {
@@ -35,17 +36,10 @@ constexpr DWORD kFramedStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 // and with the system menu a taskbar offers.
 constexpr DWORD kFramelessStyle = WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU;
 
-// A 32-bit device-independent bitmap of the pixels, top row first.
+// A 32-bit device-independent bitmap of the pixels.
 HBITMAP DibOf(const runtime::Pixels& pixels, bool forceOpaque) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = pixels.Width();
-  info.bmiHeader.biHeight = -pixels.Height();
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = NewDibSection(pixels.Width(), pixels.Height(), &bits);
   if (bitmap == nullptr || bits == nullptr) return bitmap;
   auto* out = static_cast<runtime::Rgb*>(bits);
   for (std::size_t i = 0; i < pixels.Data().size(); ++i) {

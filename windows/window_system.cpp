@@ -286,8 +286,7 @@ void Win32WindowSystem::DrawTextOn(runtime::gdi::HDC hdc, const runtime::Font& f
                                    runtime::Point topLeft, std::u16string_view text) {
   const HDC target = ToHandle<HDC>(hdc);
   const HGDIOBJ old = SelectObject(target, mFonts.Get(font, 1, Fonts::Smoothing::kGrey));
-  const runtime::Rgb rgb = runtime::ToRgb(colour);
-  SetTextColor(target, RGB(runtime::RedOf(rgb), runtime::GreenOf(rgb), runtime::BlueOf(rgb)));
+  SetTextColor(target, ColourRefOf(colour));
   SetBkMode(target, TRANSPARENT);
   SetTextAlign(target, TA_LEFT | TA_TOP | TA_NOUPDATECP);
   TextOutW(target, topLeft.x, topLeft.y, Wide(std::u16string(text).c_str()), static_cast<int>(text.size()));

@@ -15,6 +15,8 @@ using runtime::gdi::HANDLE;
 // Refuse bitmaps far beyond any control rather than try to allocate them.
 constexpr long long kLargestBitmap = 4096LL * 4096LL;
 
+}  // namespace
+
 HBITMAP NewDibSection(int width, int height, void** bits) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -26,7 +28,10 @@ HBITMAP NewDibSection(int width, int height, void** bits) {
   return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
-}  // namespace
+COLORREF ColourRefOf(runtime::Colour colour) {
+  const runtime::Rgb rgb = runtime::ToRgb(colour);
+  return RGB(runtime::RedOf(rgb), runtime::GreenOf(rgb), runtime::BlueOf(rgb));
+}
 
 WindowsGdi::~WindowsGdi() {
   const std::set<HANDLE> surfaces = mSurfaceDcs;

@@ -1,12 +1,22 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <windows.h>
+
 #include <map>
 #include <set>
 
 #include "runtime/seam/gdi_device.h"
+#include "runtime/values/colour.h"
 
 namespace win32_frontend {
+
+// A 32-bit DIB section, top row first as the runtime's pixels are; `bits`
+// receives its memory.
+HBITMAP NewDibSection(int width, int height, void** bits);
+
+// A runtime colour as GDI takes it.
+COLORREF ColourRefOf(runtime::Colour colour);
 
 // The real graphics device: every call is the GDI call of the same name on
 // the real handles. Bitmaps the runtime makes are 32-bit DIB sections, whose

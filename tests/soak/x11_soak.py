@@ -30,13 +30,15 @@ import collections
 import os
 import random
 import re
-import select
 import shutil
 import signal
 import subprocess
 import sys
 import tempfile
 import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../..", "tools", "python"))
+import private_xvfb  # noqa: E402
 
 SCREEN = (1024, 768)
 WINDOW = (320, 240)
@@ -148,28 +150,11 @@ class Session:
     # --- the X server, the window manager and the program -----------------
 
     def start(self):
-        # The server picks a free display itself and writes its number once
-        # it takes clients: two sessions side by side never meet.
-        # -noreset: the server must not reset when its last client leaves
-        # between two xdotool calls.
-        ready, writer = os.pipe()
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0",
-                                 f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp", "-noreset"],
-                                pass_fds=(writer,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(writer)
+        xvfb, display = private_xvfb.start(*SCREEN)
         self.processes.append(xvfb)
-        number = b""
-        deadline = time.monotonic() + 30
-        while not number.endswith(b"\n") and time.monotonic() < deadline:
-            if select.select([ready], [], [], 1)[0]:
-                chunk = os.read(ready, 16)
-                if not chunk:
-                    break
-                number += chunk
-        os.close(ready)
-        if not number.endswith(b"\n"):
+        if display is None:
             raise Failure("Xvfb did not start")
-        self.env["DISPLAY"] = ":" + number.decode().strip()
+        self.env["DISPLAY"] = display
         self.env.pop("QT_QPA_PLATFORM", None)
         self.env.pop("WAYLAND_DISPLAY", None)
         wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
