@@ -13,13 +13,7 @@ namespace {
 
 // Faces are matched without regard to ASCII case, as window systems match
 // family names.
-std::u16string Key(std::u16string_view face) {
-  std::u16string key(face);
-  for (char16_t& c : key) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return key;
-}
+std::u16string Key(std::u16string_view face) { return AsciiLowered(face); }
 
 std::map<std::u16string, std::vector<std::u16string>>& StandInTable() {
   static std::map<std::u16string, std::vector<std::u16string>> table;

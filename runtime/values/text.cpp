@@ -36,6 +36,8 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
+char16_t AsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+
 }  // namespace
 
 std::u16string Utf16(std::string_view utf8) {
@@ -108,11 +110,16 @@ bool IsLineBreak(char16_t c) {
   }
 }
 
+std::u16string AsciiLowered(std::u16string_view text) {
+  std::u16string lowered(text);
+  for (char16_t& c : lowered) c = AsciiLower(c);
+  return lowered;
+}
+
 bool SameIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
   if (a.size() != b.size()) return false;
-  auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; };
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lower(a[i]) != lower(b[i])) return false;
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
   }
   return true;
 }

@@ -26,6 +26,10 @@ constexpr bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; 
 constexpr bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 constexpr bool IsSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
+// The text with its ASCII letters folded to lower case; other characters
+// stay as they are.
+std::u16string AsciiLowered(std::u16string_view text);
+
 // Both texts the same once ASCII letters are folded to lower case; other
 // characters must match exactly.
 bool SameIgnoringAsciiCase(std::u16string_view a, std::u16string_view b);
